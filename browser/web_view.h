@@ -1,0 +1,42 @@
+// The web view the browser window hosts, as the window sees it: commands, three
+// properties and two notifications. The real one is WebKitView; tests script their own.
+#pragma once
+
+#include <gtkmm/widget.h>
+#include <sigc++/signal.h>
+
+#include <string>
+
+namespace browser {
+
+class WebView {
+ public:
+  virtual ~WebView() = default;
+
+  // Each command throws common::Error with a description when it cannot be done.
+  virtual void Navigate(const std::string& address) = 0;
+  virtual void GoBack() = 0;
+  virtual void GoForward() = 0;
+  virtual void GoHome() = 0;
+  virtual void GoSearch() = 0;
+  virtual void Refresh() = 0;
+  virtual void Stop() = 0;
+
+  // The page's name (its title, or its address when it has none; empty before any
+  // page), its address, and whether a navigation or download is in progress.
+  virtual std::string LocationName() const = 0;
+  virtual std::string LocationURL() const = 0;
+  virtual bool Busy() const = 0;
+
+  // Raised whenever a download of the view ends, and again when the page's name
+  // arrives after that.
+  virtual sigc::signal<void()>& signal_download_complete() = 0;
+  // Raised when the address of the page shown changes: a committed navigation of
+  // the main frame, or a change of address within the same page.
+  virtual sigc::signal<void()>& signal_location_changed() = 0;
+
+  // The widget that shows the pages; the hosting window places it.
+  virtual Gtk::Widget& widget() = 0;
+};
+
+}  // namespace browser

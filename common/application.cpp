@@ -1,0 +1,58 @@
+#include "common/application.h"
+
+#include <gtk/gtk.h>
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/init.h>
+#include <gtkmm/stylecontext.h>
+
+#include <filesystem>
+
+#include "common/dispatch.h"
+
+namespace common {
+
+namespace {
+
+// Without a GPU, GTK's OpenGL renderer runs in software, which costs memory and start-up
+// time for nothing; cairo draws the same windows directly. A user's own choice stands.
+void PreferSoftwareRendererWithoutGpu() {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error))
+    if (entry.path().filename().string().starts_with("renderD")) return;
+  g_setenv("GSK_RENDERER", "cairo", FALSE);
+}
+
+void LoadStyle() {
+  auto css = Gtk::CssProvider::create();
+  css->load_from_resource("/org/korvo/common/style.css");
+  Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css,
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+}
+
+}  // namespace
+
+void InitToolkit() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  PreferSoftwareRendererWithoutGpu();
+  gtk_init();
+  Gtk::init_gtkmm_internals();
+  InstallDispatchErrorHandler();
+  LoadStyle();
+}
+
+int RunApplication(const char* application_id,
+                   const std::function<void(Gtk::Application&)>& on_activate) {
+  PreferSoftwareRendererWithoutGpu();
+  auto app = Gtk::Application::create(application_id, Gio::Application::Flags::NON_UNIQUE);
+  app->signal_startup().connect([] {
+    InstallDispatchErrorHandler();
+    LoadStyle();
+  });
+  app->signal_activate().connect([&app = *app, &on_activate] { on_activate(app); });
+  // The programs take no command line: an empty one keeps GTK from reading ours.
+  return app->run(0, nullptr);
+}
+
+}  // namespace common
