@@ -1,0 +1,179 @@
+// The web view over WebKitGTK; see webkit_view.h.
+#include "browser/webview/webkit_view.h"
+
+#include <webkit/webkit.h>
+
+#include "browser/webview/address.h"
+#include "browser/webview/builtin_pages.h"
+#include "browser/webview/download_saver.h"
+#include "browser/webview/engine_settings.h"
+#include "common/dispatch.h"
+#include "common/errors.h"
+
+namespace browser {
+
+namespace {
+
+std::string Text(const char* text) { return text ? text : ""; }
+
+WebKitView& Self(gpointer self) { return *static_cast<WebKitView*>(self); }
+
+// Shown in place of a page whose web content process ended; the view itself lives on.
+constexpr const char* kCrashPage =
+    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>The page stopped working"
+    "</title></head><body style=\"font: 10pt sans-serif; margin: 2em\"><h1 style=\"font-size: "
+    "14pt\">The page stopped working</h1><p>The process that showed this page ended "
+    "unexpectedly. Reload the page or open another address.</p></body></html>";
+
+// A response the view cannot show, or one the server marks as an attachment, is
+// saved instead of shown.
+bool IsDownload(WebKitResponsePolicyDecision* decision) {
+  if (!webkit_response_policy_decision_is_main_frame_main_resource(decision)) return false;
+  if (!webkit_response_policy_decision_is_mime_type_supported(decision)) return true;
+  WebKitURIResponse* response = webkit_response_policy_decision_get_response(decision);
+  SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
+  if (!headers) return false;
+  const char* disposition = soup_message_headers_get_one(headers, "Content-Disposition");
+  return disposition && g_ascii_strncasecmp(disposition, "attachment", 10) == 0;
+}
+
+gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
+                        WebKitPolicyDecisionType type, gpointer) {
+  if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE ||
+      !IsDownload(WEBKIT_RESPONSE_POLICY_DECISION(decision)))
+    return FALSE;
+  webkit_policy_decision_download(decision);
+  return TRUE;
+}
+
+// A link or script asking for a new window opens its page in this view instead.
+GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer) {
+  webkit_web_view_load_request(view, webkit_navigation_action_get_request(action));
+  return nullptr;
+}
+
+}  // namespace
+
+// The engine's signals, each passed on to its handler without letting an error
+// unwind through the engine's C frames.
+struct EngineSignals {
+  static void LoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self) {
+    common::Dispatch([&] { Self(self).Engine_LoadChanged(event); });
+  }
+  static void NotifyTitle(GObject*, GParamSpec*, gpointer self) {
+    common::Dispatch([&] { Self(self).Engine_TitleChanged(); });
+  }
+  static void NotifyUri(GObject*, GParamSpec*, gpointer self) {
+    common::Dispatch([&] { Self(self).Engine_AddressChanged(); });
+  }
+  static void WebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason,
+                                   gpointer self) {
+    common::Dispatch([&] { Self(self).Engine_WebProcessTerminated(); });
+  }
+};
+
+WebKitView::WebKitView() : WebKitView(std::make_unique<NativeSaveDialog>()) {}
+
+WebKitView::WebKitView(std::unique_ptr<SaveDialog> save_dialog) {
+  view_ = NewEngineView();
+  ServeBuiltinPages(webkit_web_view_get_context(view_));
+  widget_ = Glib::wrap(GTK_WIDGET(view_));
+  Glib::Value<Glib::ustring> name;
+  name.init(Glib::Value<Glib::ustring>::value_type());
+  name.set("Page");
+  widget_->update_property(Gtk::Accessible::Property::LABEL, name);
+  downloads_ = std::make_unique<DownloadSaver>(view_, *widget_, std::move(save_dialog));
+  downloads_->signal_ended().connect(sigc::mem_fun(*this, &WebKitView::Downloads_Ended));
+
+  g_signal_connect(view_, "load-changed", G_CALLBACK(EngineSignals::LoadChanged), this);
+  g_signal_connect(view_, "notify::title", G_CALLBACK(EngineSignals::NotifyTitle), this);
+  g_signal_connect(view_, "notify::uri", G_CALLBACK(EngineSignals::NotifyUri), this);
+  g_signal_connect(view_, "web-process-terminated", G_CALLBACK(EngineSignals::WebProcessTerminated),
+                   this);
+  g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), nullptr);
+  g_signal_connect(view_, "create", G_CALLBACK(OnCreate), nullptr);
+}
+
+WebKitView::~WebKitView() {
+  g_signal_handlers_disconnect_by_data(view_, this);
+  downloads_.reset();
+  // A window that still holds the widget keeps the engine's view alive until it lets go.
+  g_object_unref(view_);
+}
+
+void WebKitView::Navigate(const std::string& address) {
+  webkit_web_view_load_uri(view_, InterpretAddress(address).c_str());
+}
+
+void WebKitView::GoBack() {
+  if (!webkit_web_view_can_go_back(view_))
+    throw common::Error("There is no earlier page to go back to.");
+  webkit_web_view_go_back(view_);
+}
+
+void WebKitView::GoForward() {
+  if (!webkit_web_view_can_go_forward(view_))
+    throw common::Error("There is no later page to go forward to.");
+  webkit_web_view_go_forward(view_);
+}
+
+void WebKitView::GoHome() { webkit_web_view_load_uri(view_, kHomeAddress); }
+
+void WebKitView::GoSearch() { webkit_web_view_load_uri(view_, kSearchAddress); }
+
+void WebKitView::Refresh() { webkit_web_view_reload(view_); }
+
+void WebKitView::Stop() {
+  webkit_web_view_stop_loading(view_);
+  downloads_->CancelAll();
+}
+
+std::string WebKitView::LocationName() const {
+  const std::string title = Text(webkit_web_view_get_title(view_));
+  return title.empty() ? LocationURL() : title;
+}
+
+std::string WebKitView::LocationURL() const { return Text(webkit_web_view_get_uri(view_)); }
+
+bool WebKitView::Busy() const {
+  return webkit_web_view_is_loading(view_) || downloads_->InProgress();
+}
+
+void WebKitView::Engine_LoadChanged(int load_event) {
+  if (load_event == WEBKIT_LOAD_COMMITTED) {
+    reported_address_ = LocationURL();
+    location_changed_.emit();
+  } else if (load_event == WEBKIT_LOAD_FINISHED) {
+    // A same-page address change while the page was loading was held back till now.
+    ReportLocationIfChanged();
+    download_complete_.emit();
+  }
+}
+
+void WebKitView::Engine_TitleChanged() {
+  // The engine names the page after its load finished; the window shows the name then.
+  if (!webkit_web_view_is_loading(view_)) download_complete_.emit();
+}
+
+void WebKitView::Engine_AddressChanged() {
+  // While loading, the address is the one asked for; it counts once the load commits.
+  // Otherwise the page changed its own address (a #fragment, the history API).
+  if (!webkit_web_view_is_loading(view_)) ReportLocationIfChanged();
+}
+
+void WebKitView::ReportLocationIfChanged() {
+  const std::string address = LocationURL();
+  if (address == reported_address_) return;
+  reported_address_ = address;
+  location_changed_.emit();
+}
+
+void WebKitView::Engine_WebProcessTerminated() {
+  const std::string address = LocationURL();
+  webkit_web_view_load_alternate_html(view_, kCrashPage,
+                                      address.empty() ? "about:blank" : address.c_str(), nullptr);
+}
+
+void WebKitView::Downloads_Ended() { download_complete_.emit(); }
+
+}  // namespace browser

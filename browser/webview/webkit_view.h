@@ -1,0 +1,64 @@
+// The web view over WebKitGTK: the window's WebView, with the engine's view as its
+// widget. Start reading at the constructor, which wires every engine signal.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "browser/web_view.h"
+#include "browser/webview/save_dialog.h"
+
+typedef struct _WebKitWebView WebKitWebView;
+
+namespace browser {
+
+class DownloadSaver;
+
+class WebKitView : public WebView {
+ public:
+  WebKitView();
+  // Tests answer the save dialog for downloads themselves.
+  explicit WebKitView(std::unique_ptr<SaveDialog> save_dialog);
+  ~WebKitView() override;
+  WebKitView(const WebKitView&) = delete;
+  WebKitView& operator=(const WebKitView&) = delete;
+
+  void Navigate(const std::string& address) override;
+  void GoBack() override;
+  void GoForward() override;
+  void GoHome() override;
+  void GoSearch() override;
+  void Refresh() override;
+  void Stop() override;
+
+  std::string LocationName() const override;
+  std::string LocationURL() const override;
+  bool Busy() const override;
+
+  sigc::signal<void()>& signal_download_complete() override { return download_complete_; }
+  sigc::signal<void()>& signal_location_changed() override { return location_changed_; }
+
+  Gtk::Widget& widget() override { return *widget_; }
+
+  // The engine's own view, for tests that act in the page as a user would.
+  WebKitWebView* Engine() const { return view_; }
+
+ private:
+  friend struct EngineSignals;
+
+  void Engine_LoadChanged(int load_event);
+  void Engine_TitleChanged();
+  void Engine_AddressChanged();
+  void Engine_WebProcessTerminated();
+  void Downloads_Ended();
+  void ReportLocationIfChanged();
+
+  WebKitWebView* view_;
+  Gtk::Widget* widget_;
+  std::unique_ptr<DownloadSaver> downloads_;
+  std::string reported_address_;
+  sigc::signal<void()> download_complete_;
+  sigc::signal<void()> location_changed_;
+};
+
+}  // namespace browser
