@@ -23,12 +23,10 @@ class OperationMonitor {
 std::string FileNameOf(const std::string& path);
 
 // Copies the regular file at source to destination, which must not exist yet.
-void CopyFile(const std::string& source, const std::string& destination,
-              OperationMonitor& monitor);
+void CopyFile(const std::string& source, const std::string& destination, OperationMonitor& monitor);
 
 // Moves the entry at source to destination, which must not exist yet.
-void MoveFile(const std::string& source, const std::string& destination,
-              OperationMonitor& monitor);
+void MoveFile(const std::string& source, const std::string& destination, OperationMonitor& monitor);
 
 // Deletes the one file (not a folder) at path; a symbolic link is removed, never its target.
 void DeleteFile(const std::string& path);

@@ -1,0 +1,91 @@
+// Opening the source and destination of an operation and the checks made on them
+// before any data moves.
+#include "filemanager/operations/endpoints.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "common/errors.h"
+#include "filemanager/operations/error_text.h"
+
+namespace filemanager {
+
+bool SameEntry(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+Destination OpenDestination(const std::string& path) {
+  const auto slash = path.rfind('/');
+  Destination destination;
+  std::string folder;
+  if (slash == std::string::npos) {
+    folder = ".";
+    destination.name = path;
+  } else {
+    folder = slash == 0 ? "/" : path.substr(0, slash);
+    destination.name = path.substr(slash + 1);
+  }
+  if (destination.name.empty()) throw common::Error(kNoFileName);
+  destination.folder = UniqueFd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!destination.folder) {
+    if (errno == ENOENT) throw common::Error(kNoSuchFolder);
+    ThrowErrno(errno);
+  }
+  return destination;
+}
+
+struct stat StatusOfEntry(const std::string& path) {
+  struct stat status;
+  if (fstatat(AT_FDCWD, path.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) ThrowErrno(errno);
+  return status;
+}
+
+UniqueFd OpenRegularSource(const std::string& path, bool follow_symlink, struct stat& status) {
+  // Looking before opening keeps devices from being opened at all (opening some has
+  // effects, such as rewinding a tape); O_NONBLOCK keeps a named pipe that takes the
+  // file's place meanwhile from blocking the open, and the check on the open file
+  // settles it.
+  if (fstatat(AT_FDCWD, path.c_str(), &status, follow_symlink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
+    ThrowErrno(errno);
+  }
+  if (S_ISLNK(status.st_mode)) throw common::Error("Not a regular file: it is a symbolic link");
+  RefuseNonRegular(status.st_mode);
+  const int no_follow = follow_symlink ? 0 : O_NOFOLLOW;
+  UniqueFd fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | no_follow));
+  if (!fd) ThrowErrno(errno);
+  if (fstat(fd.get(), &status) != 0) ThrowErrno(errno);
+  RefuseNonRegular(status.st_mode);
+  return fd;
+}
+
+void RefuseExisting(const Destination& destination, const struct stat& source,
+                    const struct stat* followed_source) {
+  struct stat entry;
+  if (fstatat(destination.folder.get(), destination.name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) !=
+      0) {
+    if (errno == ENOENT) return;
+    ThrowErrno(errno);
+  }
+  struct stat target;
+  const bool resolves =
+      fstatat(destination.folder.get(), destination.name.c_str(), &target, 0) == 0;
+  if (SameEntry(source, entry) || (resolves && SameEntry(source, target)) ||
+      (followed_source && SameEntry(*followed_source, entry))) {
+    throw common::Error(kSameFile);
+  }
+  throw common::Error(kFileExists);
+}
+
+void KeepAttributes(int fd, const struct stat& source, bool keep_owner) {
+  mode_t mode = source.st_mode & 0777;
+  // Only an administrator may give a file away; a file that keeps its owner may keep its
+  // set-id bits, one that changes owner must not (that would hand out the copier's rights).
+  if (keep_owner && fchown(fd, source.st_uid, source.st_gid) == 0) mode = source.st_mode & 07777;
+  if (fchmod(fd, mode) != 0) ThrowErrno(errno);
+  const struct timespec times[2] = {source.st_atim, source.st_mtim};
+  if (futimens(fd, times) != 0) ThrowErrno(errno);
+}
+
+}  // namespace filemanager

@@ -1,0 +1,135 @@
+// Moving an entry. Within one file system a move is one rename that replaces nothing.
+// Across file systems the file is copied, the copy flushed to disk and put in place,
+// and only then is the source removed; if the source cannot be removed, the copy is
+// taken back, so the file is in exactly one place afterwards.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "common/errors.h"
+#include "filemanager/operations/copy_contents.h"
+#include "filemanager/operations/endpoints.h"
+#include "filemanager/operations/error_text.h"
+#include "filemanager/operations/file_operations.h"
+#include "filemanager/operations/staged_file.h"
+
+namespace filemanager {
+namespace {
+
+void Fsync(int fd) {
+  if (fsync(fd) != 0) ThrowErrno(errno);
+}
+
+// Removes the source once its copy is safely in place; on failure undo() takes the copy
+// back and the removal's error is raised.
+template <class Undo>
+void RemoveSource(const std::string& source, const struct stat& moved, Undo&& undo) {
+  struct stat now;
+  if (fstatat(AT_FDCWD, source.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 || !SameEntry(now, moved)) {
+    undo();
+    throw common::Error(kChangedMeanwhile);
+  }
+  if (unlink(source.c_str()) != 0) {
+    const int error = errno;
+    undo();
+    ThrowErrno(error);
+  }
+}
+
+void MoveRegularAcross(const std::string& source, const Destination& to,
+                       OperationMonitor& monitor) {
+  struct stat status;
+  const UniqueFd from = OpenRegularSource(source, /*follow_symlink=*/false, status);
+  StagedFile staged(to.folder.get());
+  CopyContents(from.get(), staged.fd(), status, monitor, /*start_writeback=*/true);
+  KeepAttributes(staged.fd(), status, /*keep_owner=*/true);
+  Fsync(staged.fd());
+  CheckCancelled(monitor);
+  staged.Commit(to.name);
+  auto take_back = [&] {
+    staged.Withdraw();
+    fsync(to.folder.get());
+  };
+  if (fsync(to.folder.get()) != 0) {
+    const int error = errno;
+    take_back();
+    ThrowErrno(error);
+  }
+  RemoveSource(source, status, take_back);
+}
+
+std::string ReadLink(const std::string& path, const struct stat& status) {
+  std::vector<char> target(static_cast<std::size_t>(status.st_size) + 1);
+  for (;;) {
+    const ssize_t length = readlink(path.c_str(), target.data(), target.size());
+    if (length < 0) ThrowErrno(errno);
+    if (static_cast<std::size_t>(length) < target.size()) return std::string(target.data(), length);
+    target.resize(target.size() * 2);  // the link grew meanwhile
+  }
+}
+
+// A symbolic link, named pipe, socket or device node is made anew at the destination
+// (which fails if the name exists), then the source is removed.
+void MoveSpecialAcross(const std::string& source, const struct stat& status,
+                       const Destination& to) {
+  const int folder = to.folder.get();
+  const char* name = to.name.c_str();
+  if (S_ISLNK(status.st_mode)) {
+    if (symlinkat(ReadLink(source, status).c_str(), folder, name) != 0) ThrowErrno(errno);
+  } else if (mknodat(folder, name, status.st_mode, status.st_rdev) != 0) {
+    ThrowErrno(errno);
+  }
+  struct stat made;
+  fstatat(folder, name, &made, AT_SYMLINK_NOFOLLOW);
+  auto take_back = [&] {
+    struct stat now;
+    if (fstatat(folder, name, &now, AT_SYMLINK_NOFOLLOW) == 0 && SameEntry(now, made)) {
+      unlinkat(folder, name, 0);
+    }
+    fsync(folder);
+  };
+  // The owner, bits and times are kept where the system lets us; the entry's name is
+  // what matters, so a refusal here does not stop the move.
+  if (fchownat(folder, name, status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW) == 0 &&
+      !S_ISLNK(status.st_mode)) {
+    fchmodat(folder, name, status.st_mode & 07777, 0);
+  } else if (!S_ISLNK(status.st_mode)) {
+    fchmodat(folder, name, status.st_mode & 0777, 0);
+  }
+  const struct timespec times[2] = {status.st_atim, status.st_mtim};
+  utimensat(folder, name, times, AT_SYMLINK_NOFOLLOW);
+  if (fsync(folder) != 0) {
+    const int error = errno;
+    take_back();
+    ThrowErrno(error);
+  }
+  RemoveSource(source, status, take_back);
+}
+
+}  // namespace
+
+void MoveFile(const std::string& source, const std::string& destination,
+              OperationMonitor& monitor) {
+  CheckCancelled(monitor);
+  const struct stat entry = StatusOfEntry(source);
+  if (S_ISDIR(entry.st_mode)) throw common::Error(kIsFolder);
+  const Destination to = OpenDestination(destination);
+  struct stat followed;
+  const bool resolves = stat(source.c_str(), &followed) == 0;
+  RefuseExisting(to, entry, resolves ? &followed : nullptr);
+  if (MoveNameWithoutReplacing(AT_FDCWD, source.c_str(), to.folder.get(), to.name.c_str())) {
+    monitor.Progress(static_cast<std::uint64_t>(entry.st_size),
+                     static_cast<std::uint64_t>(entry.st_size));
+    return;
+  }
+  if (S_ISREG(entry.st_mode)) {
+    MoveRegularAcross(source, to, monitor);
+  } else {
+    MoveSpecialAcross(source, entry, to);
+  }
+}
+
+}  // namespace filemanager
