@@ -1,0 +1,59 @@
+#include "filemanager/progress_window.h"
+
+#include <glibmm/miscutils.h>
+
+#include "filemanager/accessible_name.h"
+
+namespace filemanager {
+
+ProgressWindow::ProgressWindow(Gtk::Window* owner, const std::string& title,
+                               const std::string& file_name) {
+  set_title(title);
+  set_modal(true);
+  set_resizable(false);
+  set_deletable(true);
+  if (owner) set_transient_for(*owner);
+  set_default_size(360, -1);
+
+  lblFile.set_text(file_name);
+  lblFile.set_xalign(0);
+  lblFile.set_ellipsize(Pango::EllipsizeMode::MIDDLE);
+  lblBytes.set_xalign(0);
+  cmdCancel.set_halign(Gtk::Align::END);
+  SetAccessibleName(lblFile, "File name");
+  SetAccessibleName(barProgress, "Progress");
+  SetAccessibleName(lblBytes, "Bytes done");
+  SetAccessibleName(cmdCancel, "Cancel");
+
+  box.set_margin(12);
+  box.append(lblFile);
+  box.append(barProgress);
+  box.append(lblBytes);
+  box.append(cmdCancel);
+  set_child(box);
+  Progress(0, 0);
+  connect_signals();
+}
+
+void ProgressWindow::connect_signals() {
+  cmdCancel.signal_clicked().connect(sigc::mem_fun(*this, &ProgressWindow::cmdCancel_Click));
+  signal_close_request().connect(sigc::mem_fun(*this, &ProgressWindow::Window_CloseRequest), false);
+}
+
+void ProgressWindow::Progress(std::uint64_t done, std::uint64_t total) {
+  barProgress.set_fraction(total == 0 ? 0.0
+                                      : static_cast<double>(done) / static_cast<double>(total));
+  lblBytes.set_text(Glib::format_size(done) + " of " + Glib::format_size(total));
+}
+
+void ProgressWindow::cmdCancel_Click() {
+  cmdCancel.set_sensitive(false);
+  cancel_.emit();
+}
+
+bool ProgressWindow::Window_CloseRequest() {
+  cmdCancel_Click();
+  return true;
+}
+
+}  // namespace filemanager
