@@ -1,0 +1,136 @@
+// The folder list: the rows of the open folder's ancestry and subfolders, and opening
+// an entry the user activates.
+#include "filemanager/lists/dir_list_box.h"
+
+#include <glib.h>
+#include <gtkmm/box.h>
+#include <gtkmm/image.h>
+#include <gtkmm/label.h>
+#include <gtkmm/stringobject.h>
+
+#include "common/errors.h"
+#include "filemanager/lists/accessible_label.h"
+#include "filemanager/lists/folder_path.h"
+
+namespace filemanager {
+
+namespace {
+
+// Indentation of one tree level, in pixels.
+constexpr int kIndent = 16;
+
+std::string CurrentFolder() {
+  char* current = g_get_current_dir();
+  std::string folder(current);
+  g_free(current);
+  return folder;
+}
+
+}  // namespace
+
+DirListBox::DirListBox()
+    : rows_(LazyRowModel::create()),
+      selection_(Gtk::SingleSelection::create(rows_)),
+      factory_(Gtk::SignalListItemFactory::create()) {
+  selection_->set_autoselect(false);
+  selection_->set_can_unselect(true);
+  view_.set_model(selection_);
+  view_.set_factory(factory_);
+  set_child(view_);
+  set_policy(Gtk::PolicyType::AUTOMATIC, Gtk::PolicyType::AUTOMATIC);
+  set_has_frame(true);
+  SetAccessibleLabel(*this, "Folders");
+  SetAccessibleLabel(view_, "Folders");
+
+  factory_->signal_setup().connect(sigc::mem_fun(*this, &DirListBox::Row_Setup));
+  factory_->signal_bind().connect(sigc::mem_fun(*this, &DirListBox::Row_Bind));
+  view_.signal_activate().connect(sigc::mem_fun(*this, &DirListBox::View_Activate));
+  loader_.signal_ready().connect(sigc::mem_fun(*this, &DirListBox::Loader_Ready));
+
+  const std::string start = NormalizeFolderPath(CurrentFolder(), "/");
+  common::TrapFailure([&] { Open(start, Read(start)); },
+                      [&](const std::string&) { Open("/", Read("/")); });
+}
+
+void DirListBox::Path(const std::string& path) {
+  const std::string target = path.empty() ? path : NormalizeFolderPath(path, CurrentFolder());
+  FolderLoader::Listing listing = Read(target);
+  const bool changed = target != path_;
+  Open(target, std::move(listing));
+  if (changed) change_.emit();
+}
+
+std::string DirListBox::RowPath(guint position) const {
+  if (position < ancestry_.size()) return ancestry_[position];
+  return JoinPath(path_, subfolders_->Name(position - ancestry_.size()));
+}
+
+FolderLoader::Listing DirListBox::Read(const std::string& path) {
+  return loader_.Load(path, EntryKind::kFolders, NamePattern());
+}
+
+void DirListBox::Open(const std::string& path, FolderLoader::Listing listing) {
+  path_ = path;
+  ancestry_ = FolderAncestry(path);
+  Show(std::move(listing));
+}
+
+void DirListBox::Show(FolderLoader::Listing listing) {
+  subfolders_ = std::move(listing);
+  complete_ = subfolders_ != nullptr;
+  const auto size = static_cast<guint>(ancestry_.size() + (subfolders_ ? subfolders_->size() : 0));
+  rows_->Reset(size, [ancestry = ancestry_, subfolders = subfolders_](guint position) {
+    if (position < ancestry.size()) return DisplayName(LastComponent(ancestry[position]).c_str());
+    return DisplayName(subfolders->Name(position - ancestry.size()));
+  });
+  // The open folder is the highlighted row, as the tree's current place.
+  selection_->set_selected(static_cast<guint>(ancestry_.size() - 1));
+  if (complete_) listed_.emit();
+}
+
+void DirListBox::Loader_Ready(FolderLoader::Listing listing) { Show(std::move(listing)); }
+
+void DirListBox::View_Activate(guint position) {
+  if (position >= rows_->get_n_items()) return;
+  const std::string target = RowPath(position);
+  FolderLoader::Listing listing;
+  try {
+    listing = Read(target);
+  } catch (const common::Error& error) {
+    open_failed_.emit(error.what());
+    return;
+  }
+  // What a Change handler raises is its own failure, not the folder's: it goes on
+  // to the toolkit's dispatch.
+  const bool changed = target != path_;
+  Open(target, std::move(listing));
+  if (changed) change_.emit();
+}
+
+void DirListBox::Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item) {
+  auto* row = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 4);
+  row->append(*Gtk::make_managed<Gtk::Image>());
+  auto* label = Gtk::make_managed<Gtk::Label>();
+  label->set_xalign(0);
+  label->set_ellipsize(Pango::EllipsizeMode::END);
+  row->append(*label);
+  item->set_child(*row);
+}
+
+void DirListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
+  auto* row = dynamic_cast<Gtk::Box*>(item->get_child());
+  auto text = std::dynamic_pointer_cast<Gtk::StringObject>(item->get_item());
+  if (!row || !text) return;
+  auto* icon = dynamic_cast<Gtk::Image*>(row->get_first_child());
+  auto* label = dynamic_cast<Gtk::Label*>(row->get_last_child());
+  if (!icon || !label) return;
+  const guint position = item->get_position();
+  const bool ancestor = position < ancestry_.size();
+  const int depth = static_cast<int>(ancestor ? position : ancestry_.size());
+  row->set_margin_start(depth * kIndent);
+  icon->set_from_icon_name(ancestor ? "folder-open" : "folder");
+  label->set_text(text->get_string());
+  SetAccessibleLabel(*row, text->get_string());
+}
+
+}  // namespace filemanager

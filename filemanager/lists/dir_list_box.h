@@ -1,0 +1,67 @@
+// The folder list: the open folder's ancestors from "/" down, then its subfolders,
+// indented like a tree. A double-click or Enter on an entry opens it.
+#pragma once
+
+#include <gtkmm/listitem.h>
+#include <gtkmm/listview.h>
+#include <gtkmm/scrolledwindow.h>
+#include <gtkmm/signallistitemfactory.h>
+#include <gtkmm/singleselection.h>
+
+#include <string>
+#include <vector>
+
+#include "common/client_area.h"
+#include "filemanager/lists/folder_loader.h"
+#include "filemanager/lists/lazy_row_model.h"
+
+namespace filemanager {
+
+class DirListBox : public common::Control<Gtk::ScrolledWindow> {
+ public:
+  // Opens on the process's current folder ("/" if that cannot be read).
+  DirListBox();
+
+  // The open folder, exact bytes, without a trailing "/" except for the root.
+  std::string Path() const { return path_; }
+  // Opens the folder at path (relative paths count from the current folder). Throws
+  // common::Error when it cannot be read, and then changes nothing. Otherwise Change
+  // is raised before this returns, when the path differs from the one open.
+  void Path(const std::string& path);
+
+  // The full path of the entry shown in row position.
+  std::string RowPath(guint position) const;
+
+  // True once the list shows every subfolder; a huge folder fills in shortly after
+  // Path returns, and Listed is raised then.
+  bool Complete() const { return complete_; }
+
+  sigc::signal<void()>& signal_change() { return change_; }
+  // The user opened an entry that cannot be read; the list stays where it was.
+  sigc::signal<void(const std::string& description)>& signal_open_failed() { return open_failed_; }
+  sigc::signal<void()>& signal_listed() { return listed_; }
+
+ private:
+  FolderLoader::Listing Read(const std::string& path);
+  void Open(const std::string& path, FolderLoader::Listing listing);
+  void Show(FolderLoader::Listing listing);
+  void Loader_Ready(FolderLoader::Listing listing);
+  void View_Activate(guint position);
+  void Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item);
+  void Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item);
+
+  std::string path_;
+  std::vector<std::string> ancestry_;  // "/" down to path_ itself
+  FolderLoader::Listing subfolders_;
+  bool complete_ = false;
+  Glib::RefPtr<LazyRowModel> rows_;
+  Glib::RefPtr<Gtk::SingleSelection> selection_;
+  Glib::RefPtr<Gtk::SignalListItemFactory> factory_;
+  Gtk::ListView view_;
+  sigc::signal<void()> change_;
+  sigc::signal<void(const std::string&)> open_failed_;
+  sigc::signal<void()> listed_;
+  FolderLoader loader_;
+};
+
+}  // namespace filemanager

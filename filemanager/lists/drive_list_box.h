@@ -1,0 +1,50 @@
+// The drive list: a drop-down of "/" and the mounted file systems a user would
+// browse. It follows mounts and unmounts while it exists.
+#pragma once
+
+#include <gio/gunixmounts.h>
+#include <gtkmm/dropdown.h>
+#include <gtkmm/stringlist.h>
+
+#include <string>
+#include <vector>
+
+#include "common/client_area.h"
+#include "filemanager/lists/drive_table.h"
+
+namespace filemanager {
+
+class DriveListBox : public common::Control<Gtk::DropDown> {
+ public:
+  // Shows the drive that holds the process's current folder.
+  DriveListBox();
+  ~DriveListBox() override;
+  DriveListBox(const DriveListBox&) = delete;
+  DriveListBox& operator=(const DriveListBox&) = delete;
+
+  // The mount point of the selected drive, e.g. "/" or "/media/usb".
+  std::string Drive() const;
+  // Selects the drive mounted at mount_point, raising Change when that is another
+  // drive than the selected one. Throws common::Error when no such drive is listed.
+  void Drive(const std::string& mount_point);
+
+  // The drives offered, in list order.
+  const std::vector<filemanager::Drive>& Drives() const { return drives_; }
+
+  // Another drive was picked.
+  sigc::signal<void()>& signal_change() { return change_; }
+
+ private:
+  void Fill(const std::string& keep_mount_point);
+  void Selection_Changed();
+  static void Mounts_Changed(GUnixMountMonitor* monitor, gpointer self);
+
+  std::vector<filemanager::Drive> drives_;
+  Glib::RefPtr<Gtk::StringList> labels_;
+  bool filling_ = false;
+  GUnixMountMonitor* monitor_;
+  gulong monitor_handler_;
+  sigc::signal<void()> change_;
+};
+
+}  // namespace filemanager

@@ -1,0 +1,110 @@
+// The file list: loading a folder's files into a list view whose rows are made only
+// for what is on screen, and reporting the user's selection.
+#include "filemanager/lists/file_list_box.h"
+
+#include <glib.h>
+#include <gtkmm/label.h>
+#include <gtkmm/stringobject.h>
+
+#include "common/errors.h"
+#include "filemanager/lists/accessible_label.h"
+#include "filemanager/lists/folder_path.h"
+
+namespace filemanager {
+
+namespace {
+
+std::string StartFolder() {
+  char* current = g_get_current_dir();
+  std::string folder = NormalizeFolderPath(current, "/");
+  g_free(current);
+  return folder;
+}
+
+}  // namespace
+
+FileListBox::FileListBox()
+    : rows_(LazyRowModel::create()),
+      selection_(Gtk::SingleSelection::create(rows_)),
+      factory_(Gtk::SignalListItemFactory::create()) {
+  selection_->set_autoselect(false);
+  selection_->set_can_unselect(true);
+  view_.set_model(selection_);
+  view_.set_factory(factory_);
+  set_child(view_);
+  set_policy(Gtk::PolicyType::AUTOMATIC, Gtk::PolicyType::AUTOMATIC);
+  set_has_frame(true);
+  SetAccessibleLabel(*this, "Files");
+  SetAccessibleLabel(view_, "Files");
+
+  factory_->signal_setup().connect(sigc::mem_fun(*this, &FileListBox::Row_Setup));
+  factory_->signal_bind().connect(sigc::mem_fun(*this, &FileListBox::Row_Bind));
+  selection_->property_selected().signal_changed().connect(
+      sigc::mem_fun(*this, &FileListBox::Selection_Changed));
+  loader_.signal_ready().connect(sigc::mem_fun(*this, &FileListBox::Loader_Ready));
+
+  const std::string start = StartFolder();
+  common::TrapFailure([&] { Load(start, pattern_); },
+                      [&](const std::string&) { Load("/", pattern_); });
+}
+
+void FileListBox::Pattern(const std::string& pattern) { Load(path_, pattern); }
+
+void FileListBox::Path(const std::string& path) {
+  char* current = g_get_current_dir();
+  const std::string base(current);
+  g_free(current);
+  Load(path.empty() ? path : NormalizeFolderPath(path, base), pattern_);
+}
+
+void FileListBox::Refresh() { Load(path_, pattern_); }
+
+std::string FileListBox::FileName() const {
+  const guint selected = selection_->get_selected();
+  if (!listing_ || selected == GTK_INVALID_LIST_POSITION || selected >= listing_->size()) return {};
+  return listing_->Name(selected);
+}
+
+void FileListBox::Load(const std::string& path, const std::string& pattern) {
+  // Reading comes first: a folder that cannot be read throws before anything changes.
+  FolderLoader::Listing listing = loader_.Load(path, EntryKind::kFiles, NamePattern(pattern));
+  path_ = path;
+  pattern_ = pattern;
+  Show(listing);
+}
+
+void FileListBox::Show(FolderLoader::Listing listing) {
+  listing_ = std::move(listing);
+  complete_ = listing_ != nullptr;
+  showing_ = true;
+  selection_->set_selected(GTK_INVALID_LIST_POSITION);
+  const guint size = listing_ ? static_cast<guint>(listing_->size()) : 0;
+  rows_->Reset(
+      size, [listing = listing_](guint position) { return DisplayName(listing->Name(position)); });
+  showing_ = false;
+  if (complete_) listed_.emit();
+}
+
+void FileListBox::Loader_Ready(FolderLoader::Listing listing) { Show(std::move(listing)); }
+
+void FileListBox::Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item) {
+  auto* label = Gtk::make_managed<Gtk::Label>();
+  label->set_xalign(0);
+  label->set_ellipsize(Pango::EllipsizeMode::END);
+  item->set_child(*label);
+}
+
+void FileListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
+  auto* label = dynamic_cast<Gtk::Label*>(item->get_child());
+  auto row = std::dynamic_pointer_cast<Gtk::StringObject>(item->get_item());
+  if (!label || !row) return;
+  label->set_text(row->get_string());
+  SetAccessibleLabel(*label, row->get_string());
+}
+
+void FileListBox::Selection_Changed() {
+  if (showing_ || selection_->get_selected() == GTK_INVALID_LIST_POSITION) return;
+  click_.emit();
+}
+
+}  // namespace filemanager

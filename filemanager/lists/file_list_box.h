@@ -1,0 +1,72 @@
+// The file list: the files of one folder that match a pattern, in natural order,
+// one of them selectable. Folders (and links to folders) are left to the folder list.
+#pragma once
+
+#include <gtkmm/listitem.h>
+#include <gtkmm/listview.h>
+#include <gtkmm/scrolledwindow.h>
+#include <gtkmm/signallistitemfactory.h>
+#include <gtkmm/singleselection.h>
+
+#include <string>
+
+#include "common/client_area.h"
+#include "filemanager/lists/folder_loader.h"
+#include "filemanager/lists/lazy_row_model.h"
+
+namespace filemanager {
+
+class FileListBox : public common::Control<Gtk::ScrolledWindow> {
+ public:
+  // Opens on the process's current folder ("/" if that cannot be read), every file shown.
+  FileListBox();
+
+  std::string Pattern() const { return pattern_; }
+  // Lists the files that match pattern ("*.*" is every file, see NamePattern). Reads
+  // the folder again; throws common::Error when it cannot, and then changes nothing.
+  void Pattern(const std::string& pattern);
+
+  // The folder listed, exact bytes, without a trailing "/" except for the root.
+  std::string Path() const { return path_; }
+  // Lists the folder at path; throws common::Error when it cannot be read, and then
+  // changes nothing. The selection is cleared.
+  void Path(const std::string& path);
+
+  // The selected file's name without its folder, exact bytes; empty when none is.
+  std::string FileName() const;
+
+  // Reads the folder again and clears the selection; throws like Path.
+  void Refresh();
+
+  // True once the list shows the folder's whole content; a huge folder fills in
+  // shortly after Path returns, and Listed is raised then.
+  bool Complete() const { return complete_; }
+
+  // The user selected a file, by mouse or keyboard.
+  sigc::signal<void()>& signal_click() { return click_; }
+  // The list now shows the whole content of its folder.
+  sigc::signal<void()>& signal_listed() { return listed_; }
+
+ private:
+  void Load(const std::string& path, const std::string& pattern);
+  void Show(FolderLoader::Listing listing);
+  void Loader_Ready(FolderLoader::Listing listing);
+  void Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item);
+  void Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item);
+  void Selection_Changed();
+
+  std::string path_;
+  std::string pattern_ = "*.*";
+  FolderLoader::Listing listing_;
+  bool complete_ = false;
+  bool showing_ = false;
+  Glib::RefPtr<LazyRowModel> rows_;
+  Glib::RefPtr<Gtk::SingleSelection> selection_;
+  Glib::RefPtr<Gtk::SignalListItemFactory> factory_;
+  Gtk::ListView view_;
+  sigc::signal<void()> click_;
+  sigc::signal<void()> listed_;
+  FolderLoader loader_;
+};
+
+}  // namespace filemanager
