@@ -1,0 +1,140 @@
+// The registry over hive files (see hive_registry.h).
+#include "browser/about/hive_registry.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace browser::registry {
+
+namespace {
+
+const char* RootName(HKey root) {
+  switch (root) {
+    case HKEY_CLASSES_ROOT:
+      return "HKEY_CLASSES_ROOT";
+    case HKEY_CURRENT_USER:
+      return "HKEY_CURRENT_USER";
+    case HKEY_LOCAL_MACHINE:
+      return "HKEY_LOCAL_MACHINE";
+    case HKEY_USERS:
+      return "HKEY_USERS";
+    default:
+      return nullptr;
+  }
+}
+
+bool InGroup(gid_t group) {
+  if (group == getegid()) return true;
+  const int count = getgroups(0, nullptr);
+  if (count <= 0) return false;
+  std::vector<gid_t> groups(static_cast<std::size_t>(count));
+  const int got = getgroups(count, groups.data());
+  return got > 0 && std::find(groups.begin(), groups.begin() + got, group) != groups.end();
+}
+
+// The class of the caller (owner, group or others) picks the mode bits that apply,
+// for root as for anyone; the kernel must grant the access as well.
+bool MayAccess(const std::filesystem::path& file, const struct stat& status, bool write) {
+  mode_t bit;
+  if (status.st_uid == geteuid())
+    bit = write ? S_IWUSR : S_IRUSR;
+  else if (InGroup(status.st_gid))
+    bit = write ? S_IWGRP : S_IRGRP;
+  else
+    bit = write ? S_IWOTH : S_IROTH;
+  return (status.st_mode & bit) != 0 &&
+         faccessat(AT_FDCWD, file.c_str(), write ? W_OK : R_OK, AT_EACCESS) == 0;
+}
+
+// Sub-key names are separated by "\"; every one must have a name.
+bool ValidSubKey(const std::string& sub_key) {
+  if (sub_key.empty()) return true;
+  return sub_key.front() != '\\' && sub_key.back() != '\\' &&
+         sub_key.find("\\\\") == std::string::npos;
+}
+
+}  // namespace
+
+std::filesystem::path HiveRegistry::FolderBeside(const std::filesystem::path& executable) {
+  return (executable.parent_path() / ".." / "share" / "korvo" / "registry").lexically_normal();
+}
+
+std::filesystem::path HiveRegistry::FolderOfThisProgram() {
+  std::error_code error;
+  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  return FolderBeside(error ? std::filesystem::path() : executable);
+}
+
+LStatus HiveRegistry::LoadHive(const std::filesystem::path& file, bool write,
+                               std::shared_ptr<const Hive>& hive) const {
+  struct stat status;
+  if (stat(file.c_str(), &status) != 0) return ERROR_FILE_NOT_FOUND;
+  if (!S_ISREG(status.st_mode)) return ERROR_BADDB;
+  if (!MayAccess(file, status, false) || (write && !MayAccess(file, status, true)))
+    return ERROR_ACCESS_DENIED;
+  if (static_cast<std::uintmax_t>(status.st_size) > kMaxHiveBytes) return ERROR_BADDB;
+  std::ifstream stream(file, std::ios::binary);
+  if (!stream) return ERROR_ACCESS_DENIED;
+  const std::string text{std::istreambuf_iterator<char>(stream), {}};
+  if (stream.bad()) return ERROR_BADDB;
+  auto parsed = ParseHive(text, file.stem().string());
+  if (!parsed) return ERROR_BADDB;
+  hive = std::make_shared<const Hive>(std::move(*parsed));
+  return ERROR_SUCCESS;
+}
+
+LStatus HiveRegistry::RegOpenKeyEx(HKey root, const std::string& sub_key, std::uint32_t,
+                                   std::uint32_t sam_desired, HKey& result) {
+  std::filesystem::path file;
+  std::string path;
+  if (const char* name = RootName(root)) {
+    file = folder_ / (std::string(name) + ".reg");
+  } else if (auto parent = open_.find(root); parent != open_.end()) {
+    file = parent->second.file;
+    path = parent->second.path;
+  } else {
+    return ERROR_INVALID_HANDLE;
+  }
+  if (!ValidSubKey(sub_key)) return ERROR_BAD_PATHNAME;
+  if (!sub_key.empty()) path += (path.empty() ? "" : "\\") + FoldCase(sub_key);
+
+  std::shared_ptr<const Hive> hive;
+  if (const LStatus status = LoadHive(file, (sam_desired & kWriteRights) != 0, hive);
+      status != ERROR_SUCCESS)
+    return status;
+  if (!hive->keys.contains(path)) return ERROR_FILE_NOT_FOUND;
+  result = next_handle_++;
+  open_[result] = OpenKey{file, std::move(hive), std::move(path)};
+  return ERROR_SUCCESS;
+}
+
+LStatus HiveRegistry::RegQueryValueEx(HKey key, const std::string& value_name, std::uint32_t& type,
+                                      std::uint8_t* data, std::uint32_t& size) {
+  const auto open = open_.find(key);
+  if (open == open_.end()) return ERROR_INVALID_HANDLE;
+  const HiveKey& hive_key = open->second.hive->keys.at(open->second.path);
+  const auto value = hive_key.values.find(FoldCase(value_name));
+  if (value == hive_key.values.end()) return ERROR_FILE_NOT_FOUND;
+  const auto& bytes = value->second.data;
+  const auto length = static_cast<std::uint32_t>(bytes.size());
+  type = value->second.type;
+  const std::uint32_t room = size;
+  size = length;
+  if (!data) return ERROR_SUCCESS;
+  if (length > room) return ERROR_MORE_DATA;
+  std::copy(bytes.begin(), bytes.end(), data);
+  return ERROR_SUCCESS;
+}
+
+LStatus HiveRegistry::RegCloseKey(HKey key) {
+  if (RootName(key)) return ERROR_SUCCESS;
+  return open_.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+}  // namespace browser::registry
