@@ -1,0 +1,92 @@
+// The staged file that copies are written to: invisible or removed until committed,
+// and committed without replacing anything, in both its forms.
+#include "filemanager/operations/staged_file.h"
+
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "test_files.h"
+
+namespace {
+
+using filemanager::StagedFile;
+using testing::ElementsAre;
+using testing_files::ReadFile;
+using testing_files::TempFolder;
+using testing_files::WriteFile;
+
+class StagedFileTest : public testing::TestWithParam<StagedFile::Method> {
+ protected:
+  void SetUp() override {
+    folder_fd_ = open(folder_.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder_fd_, 0);
+  }
+  void TearDown() override { close(folder_fd_); }
+
+  static void Write(const StagedFile& staged, const std::string& text) {
+    ASSERT_EQ(write(staged.fd(), text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  }
+
+  TempFolder folder_;
+  int folder_fd_ = -1;
+};
+
+TEST_P(StagedFileTest, VanishesUnlessCommitted) {
+  {
+    StagedFile staged(folder_fd_, GetParam());
+    Write(staged, "partial");
+  }
+  EXPECT_TRUE(folder_.Names().empty());
+}
+
+TEST_P(StagedFileTest, CommitPutsTheWholeFileInPlace) {
+  {
+    StagedFile staged(folder_fd_, GetParam());
+    Write(staged, "complete");
+    staged.Commit("name");
+  }
+  EXPECT_THAT(folder_.Names(), ElementsAre("name"));
+  EXPECT_EQ(ReadFile(folder_ / "name"), "complete");
+}
+
+TEST_P(StagedFileTest, CommitRefusesATakenName) {
+  WriteFile(folder_ / "name", "first");
+  {
+    StagedFile staged(folder_fd_, GetParam());
+    Write(staged, "second");
+    try {
+      staged.Commit("name");
+      ADD_FAILURE() << "the commit replaced an existing file";
+    } catch (const std::exception& error) {
+      EXPECT_STREQ(error.what(), "File already exists");
+    }
+  }
+  EXPECT_THAT(folder_.Names(), ElementsAre("name"));
+  EXPECT_EQ(ReadFile(folder_ / "name"), "first");
+}
+
+TEST_P(StagedFileTest, WithdrawRemovesOnlyItsOwnFile) {
+  StagedFile staged(folder_fd_, GetParam());
+  staged.Commit("name");
+  staged.Withdraw();
+  EXPECT_TRUE(folder_.Names().empty());
+
+  StagedFile replaced(folder_fd_, GetParam());
+  replaced.Commit("name");
+  ASSERT_EQ(unlink((folder_ / "name").c_str()), 0);
+  WriteFile(folder_ / "name", "someone else's");
+  replaced.Withdraw();
+  EXPECT_EQ(ReadFile(folder_ / "name"), "someone else's");
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, StagedFileTest,
+                         testing::Values(StagedFile::Method::kAnonymous,
+                                         StagedFile::Method::kHiddenName),
+                         [](const auto& info) {
+                           return info.param == StagedFile::Method::kAnonymous ? "Anonymous"
+                                                                               : "HiddenName";
+                         });
+
+}  // namespace
