@@ -10,8 +10,9 @@
 
 namespace filemanager {
 
-DriveListBox::DriveListBox()
-    : labels_(Gtk::StringList::create({})),
+DriveListBox::DriveListBox(MountSource mounts)
+    : mounts_(std::move(mounts)),
+      labels_(Gtk::StringList::create({})),
       monitor_(g_unix_mount_monitor_get()),
       monitor_handler_(g_signal_connect(monitor_, "mounts-changed",
                                         G_CALLBACK(&DriveListBox::Mounts_Changed), this)) {
@@ -51,7 +52,7 @@ void DriveListBox::Drive(const std::string& mount_point) {
 
 void DriveListBox::Fill(const std::string& keep_mount_point) {
   filling_ = true;
-  drives_ = ChooseDrives(CurrentMounts());
+  drives_ = ChooseDrives(mounts_());
   std::vector<Glib::ustring> labels;
   guint keep = 0;
   for (guint i = 0; i < drives_.size(); ++i) {
@@ -59,20 +60,18 @@ void DriveListBox::Fill(const std::string& keep_mount_point) {
     if (drives_[i].mount_point == keep_mount_point) keep = i;
   }
   labels_->splice(0, labels_->get_n_items(), labels);
-  // A drive that went away leaves "/" selected; the user did not pick it, so no Change.
   set_selected(keep);
   filling_ = false;
 }
+
+void DriveListBox::Refresh() { Fill(Drive()); }
 
 void DriveListBox::Selection_Changed() {
   if (!filling_) change_.emit();
 }
 
 void DriveListBox::Mounts_Changed(GUnixMountMonitor*, gpointer self) {
-  common::Dispatch([self] {
-    auto* list = static_cast<DriveListBox*>(self);
-    list->Fill(list->Drive());
-  });
+  common::Dispatch([self] { static_cast<DriveListBox*>(self)->Refresh(); });
 }
 
 }  // namespace filemanager

@@ -6,6 +6,7 @@
 #include <gtkmm/dropdown.h>
 #include <gtkmm/stringlist.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,11 @@ namespace filemanager {
 
 class DriveListBox : public common::Control<Gtk::DropDown> {
  public:
-  // Shows the drive that holds the process's current folder.
-  DriveListBox();
+  using MountSource = std::function<std::vector<MountInfo>()>;
+
+  // Shows the drive that holds the process's current folder. mounts gives the mount
+  // table, read again whenever the system reports a mount or an unmount.
+  explicit DriveListBox(MountSource mounts = CurrentMounts);
   ~DriveListBox() override;
   DriveListBox(const DriveListBox&) = delete;
   DriveListBox& operator=(const DriveListBox&) = delete;
@@ -27,6 +31,10 @@ class DriveListBox : public common::Control<Gtk::DropDown> {
   // Selects the drive mounted at mount_point, raising Change when that is another
   // drive than the selected one. Throws common::Error when no such drive is listed.
   void Drive(const std::string& mount_point);
+
+  // Reads the mount table again; the selected drive stays selected while it is mounted,
+  // otherwise "/" is, without a Change since the user picked nothing.
+  void Refresh();
 
   // The drives offered, in list order.
   const std::vector<filemanager::Drive>& Drives() const { return drives_; }
@@ -39,6 +47,7 @@ class DriveListBox : public common::Control<Gtk::DropDown> {
   void Selection_Changed();
   static void Mounts_Changed(GUnixMountMonitor* monitor, gpointer self);
 
+  MountSource mounts_;
   std::vector<filemanager::Drive> drives_;
   Glib::RefPtr<Gtk::StringList> labels_;
   bool filling_ = false;

@@ -5,7 +5,8 @@
 
 namespace filemanager {
 
-LazyRowModel::LazyRowModel() : Glib::ObjectBase(typeid(LazyRowModel)), Gio::ListModel() {}
+LazyRowModel::LazyRowModel()
+    : Glib::ObjectBase(typeid(LazyRowModel)), Gio::ListModel(), Glib::Object() {}
 
 Glib::RefPtr<LazyRowModel> LazyRowModel::create() {
   return Glib::make_refptr_for_instance<LazyRowModel>(new LazyRowModel());

@@ -11,7 +11,7 @@
 
 namespace filemanager {
 
-class LazyRowModel : public Glib::Object, public Gio::ListModel {
+class LazyRowModel : public Gio::ListModel, public Glib::Object {
  public:
   // The text row position shows.
   using TextOf = std::function<std::string(guint position)>;

@@ -1,0 +1,138 @@
+// The folder list on real folders: ancestry and subfolders, Change before Path
+// returns, opening entries as the user does, and folders that cannot be opened.
+#include "filemanager/lists/dir_list_box.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <gtkmm/window.h>
+
+#include <filesystem>
+
+#include "common/errors.h"
+#include "filemanager/lists/folder_path.h"
+#include "list_test_support.h"
+#include "lists_test_folder.h"
+
+namespace filemanager {
+namespace {
+
+using lists_test::Rows;
+using lists_test::ScratchFolder;
+using lists_test::UserOpens;
+using testing::ElementsAre;
+using testing::ElementsAreArray;
+using testing::HasSubstr;
+
+struct DirListTest : testing::Test {
+  ScratchFolder folder;
+  Gtk::Window window;
+  DirListBox dirs;
+  std::vector<std::string> paths_at_change;
+  std::vector<std::string> failures;
+
+  DirListTest() {
+    window.set_child(dirs);
+    dirs.signal_change().connect([this] { paths_at_change.push_back(dirs.Path()); });
+    dirs.signal_open_failed().connect(
+        [this](const std::string& description) { failures.push_back(description); });
+    for (const char* name : {"b", "A", "c10", "c9"}) folder.Folder(name);
+    folder.File("plain");
+  }
+
+  // The rows of folder's ancestry: "/" and each component's name.
+  std::vector<std::string> AncestryRows(const std::string& path) {
+    std::vector<std::string> rows;
+    for (const std::string& ancestor : FolderAncestry(path))
+      rows.push_back(LastComponent(ancestor));
+    return rows;
+  }
+};
+
+TEST_F(DirListTest, ShowsTheAncestryFromTheRootThenTheSubfoldersInOrder) {
+  dirs.Path(folder.Path() + "/");
+  EXPECT_EQ(dirs.Path(), folder.Path());
+  std::vector<std::string> expected = AncestryRows(folder.Path());
+  expected.insert(expected.end(), {"A", "b", "c9", "c10"});
+  EXPECT_THAT(Rows(dirs), ElementsAreArray(expected));
+  EXPECT_EQ(dirs.RowPath(0), "/");
+  EXPECT_EQ(dirs.RowPath(static_cast<guint>(expected.size() - 5)), folder.Path());
+  EXPECT_EQ(dirs.RowPath(static_cast<guint>(expected.size() - 1)), folder.Path("c10"));
+}
+
+TEST_F(DirListTest, TheRootShowsItselfAndItsFolders) {
+  dirs.Path("/");
+  EXPECT_EQ(dirs.Path(), "/");
+  const auto rows = Rows(dirs);
+  ASSERT_GT(rows.size(), 1u);
+  EXPECT_EQ(rows[0], "/");
+  EXPECT_NE(std::find(rows.begin(), rows.end(), "tmp"), rows.end());
+  EXPECT_EQ(dirs.RowPath(1), "/" + rows[1]);
+}
+
+TEST_F(DirListTest, ChangeIsRaisedBeforePathReturnsAndOnlyWhenThePathChanges) {
+  dirs.Path(folder.Path());
+  EXPECT_THAT(paths_at_change, ElementsAre(folder.Path()));
+  dirs.Path(folder.Path() + "/./");
+  EXPECT_EQ(paths_at_change.size(), 1u);
+  dirs.Path(folder.Path("b"));
+  EXPECT_THAT(paths_at_change, ElementsAre(folder.Path(), folder.Path("b")));
+}
+
+TEST_F(DirListTest, AFolderThatCannotBeOpenedThrowsAndChangesNothing) {
+  dirs.Path(folder.Path());
+  const auto rows = Rows(dirs);
+  for (const std::string& bad : {folder.Path("missing"), folder.Path("plain")}) {
+    EXPECT_THROW(dirs.Path(bad), common::Error) << bad;
+    EXPECT_EQ(dirs.Path(), folder.Path());
+    EXPECT_EQ(Rows(dirs), rows);
+  }
+  EXPECT_EQ(paths_at_change.size(), 1u);
+}
+
+TEST_F(DirListTest, OpeningAnEntryMovesThereAndRaisesChange) {
+  folder.Folder("b/inner");
+  dirs.Path(folder.Path());
+  const auto depth = static_cast<guint>(FolderAncestry(folder.Path()).size());
+
+  UserOpens(dirs, depth + 1);  // "b", after "A"
+  EXPECT_EQ(dirs.Path(), folder.Path("b"));
+  EXPECT_EQ(paths_at_change.back(), folder.Path("b"));
+  EXPECT_EQ(Rows(dirs).back(), "inner");
+
+  UserOpens(dirs, 0);
+  EXPECT_EQ(dirs.Path(), "/");
+  EXPECT_EQ(paths_at_change.back(), "/");
+  EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(DirListTest, OpeningAnEntryThatVanishedReportsWhyAndStaysWhereItWas) {
+  dirs.Path(folder.Path());
+  const auto rows = Rows(dirs);
+  std::filesystem::remove(folder.Path("b"));
+  const auto depth = static_cast<guint>(FolderAncestry(folder.Path()).size());
+
+  UserOpens(dirs, depth + 1);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_THAT(failures[0], HasSubstr("No such file or directory"));
+  EXPECT_EQ(dirs.Path(), folder.Path());
+  EXPECT_EQ(Rows(dirs), rows);
+  EXPECT_EQ(paths_at_change.size(), 1u);
+}
+
+TEST_F(DirListTest, ALinkToAFolderIsAFolderReachedByTheLinksPath) {
+  folder.Link(folder.Path("A"), "shortcut");
+  dirs.Path(folder.Path());
+  const auto rows = Rows(dirs);
+  const auto at = std::find(rows.begin(), rows.end(), "shortcut");
+  ASSERT_NE(at, rows.end());
+  UserOpens(dirs, static_cast<guint>(at - rows.begin()));
+  EXPECT_EQ(dirs.Path(), folder.Path("shortcut"));
+}
+
+TEST_F(DirListTest, CarriesItsName) {
+  EXPECT_TRUE(lists_test::HasAccessibleLabel(dirs, "Folders"));
+  EXPECT_TRUE(lists_test::HasAccessibleLabel(lists_test::ViewOf(dirs), "Folders"));
+}
+
+}  // namespace
+}  // namespace filemanager
