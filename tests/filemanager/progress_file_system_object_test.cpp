@@ -1,0 +1,148 @@
+// The program's file-system object through a real window: operations run off the UI
+// thread, a long one shows the progress window, Cancel ends it, errors come through.
+#include "filemanager/progress_file_system_object.h"
+
+#include <glibmm/main.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "common/errors.h"
+#include "support/ui.h"
+#include "temporary_folder.h"
+
+namespace {
+
+using filemanager::OperationMonitor;
+using filemanager::ProgressFileSystemObject;
+using namespace std::chrono_literals;
+
+// Reports progress in steps until cancelled, or until it has run for duration.
+ProgressFileSystemObject::Transfer SlowTransfer(std::chrono::milliseconds duration) {
+  return [duration](const std::string&, const std::string&, OperationMonitor& monitor) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    std::uint64_t done = 0;
+    while (std::chrono::steady_clock::now() < end) {
+      if (monitor.Cancelled()) throw common::Error("Operation cancelled");
+      done += 1024 * 1024;
+      monitor.Progress(done, 1024ull * 1024 * 1024);
+      std::this_thread::sleep_for(5ms);
+    }
+  };
+}
+
+ProgressFileSystemObject::Operations SlowOperations(std::chrono::milliseconds duration) {
+  auto operations = ProgressFileSystemObject::CoreOperations();
+  operations.copy = SlowTransfer(duration);
+  operations.move = SlowTransfer(duration);
+  return operations;
+}
+
+struct ProgressFileSystemObjectTest : testing::Test {
+  Gtk::Window owner;
+  void SetUp() override {
+    owner.set_hide_on_close(true);
+    owner.present();
+    testing_support::PumpUntil([&] { return owner.get_mapped(); });
+  }
+};
+
+TEST_F(ProgressFileSystemObjectTest, CopiesMovesAndDeletesRealFilesWithoutAProgressWindow) {
+  testing_support::TemporaryFolder folder;
+  folder.Write("a.txt", "contents");
+  ProgressFileSystemObject fso(owner);
+  EXPECT_EQ(fso.GetFileName(folder.Path("a.txt")), "a.txt");
+
+  bool progress_seen = false;
+  auto watch = Glib::signal_timeout().connect(
+      [&] { return !(progress_seen = progress_seen || fso.CurrentProgress()); }, 10);
+  fso.CopyFile(folder.Path("a.txt"), folder.Path("b.txt"));
+  fso.MoveFile(folder.Path("b.txt"), folder.Path("c.txt"));
+  watch.disconnect();
+  EXPECT_FALSE(progress_seen);
+  EXPECT_EQ(folder.Read("c.txt"), "contents");
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("b.txt")));
+
+  fso.DeleteFile(folder.Path("c.txt"), true);
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("c.txt")));
+  EXPECT_EQ(folder.Read("a.txt"), "contents");
+}
+
+TEST_F(ProgressFileSystemObjectTest, TheCoreErrorsReachTheCallerWithTheirDescription) {
+  testing_support::TemporaryFolder folder;
+  folder.Write("a.txt", "a");
+  folder.Write("b.txt", "b");
+  ProgressFileSystemObject fso(owner);
+  try {
+    fso.CopyFile(folder.Path("a.txt"), folder.Path("b.txt"));
+    ADD_FAILURE() << "an existing destination was overwritten";
+  } catch (const common::Error& error) {
+    EXPECT_FALSE(std::string(error.what()).empty());
+  }
+  EXPECT_EQ(folder.Read("b.txt"), "b");
+  EXPECT_THROW(fso.DeleteFile(folder.Path("missing.txt"), true), common::Error);
+}
+
+TEST_F(ProgressFileSystemObjectTest, ALongOperationShowsProgressAndCancelEndsIt) {
+  ProgressFileSystemObject fso(owner, SlowOperations(60s), 200ms);
+  std::string bytes_shown;
+  bool modal_over_owner = false;
+  std::string title;
+  bool close_refused = false;
+  // Acts while the copy runs: the UI thread is inside CopyFile, in its nested loop.
+  // GLib writes sizes with a no-break space before the unit.
+  auto act = Glib::signal_timeout().connect(
+      [&] {
+        filemanager::ProgressWindow* progress = fso.CurrentProgress();
+        if (!progress ||
+            progress->BytesLabel().get_text().find(" of 1.1\u00a0GB") == Glib::ustring::npos)
+          return true;
+        bytes_shown = progress->BytesLabel().get_text();
+        modal_over_owner = progress->get_modal() && progress->get_transient_for() == &owner;
+        title = progress->get_title();
+        owner.close();  // refused while the operation runs
+        close_refused = owner.get_visible();
+        progress->CancelButton().activate();
+        return false;
+      },
+      20);
+  const auto started = std::chrono::steady_clock::now();
+  try {
+    fso.CopyFile("/source/big.iso", "/destination/big.iso");
+    ADD_FAILURE() << "the copy was not cancelled";
+  } catch (const common::Error& error) {
+    EXPECT_STREQ(error.what(), "Operation cancelled");
+  }
+  act.disconnect();
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 30s);
+  EXPECT_FALSE(bytes_shown.empty());
+  EXPECT_TRUE(modal_over_owner);
+  EXPECT_EQ(title, "Copying file");
+  EXPECT_TRUE(close_refused);
+  EXPECT_EQ(fso.CurrentProgress(), nullptr);
+}
+
+TEST_F(ProgressFileSystemObjectTest, TheProgressWindowGoesWhenTheOperationEndsByItself) {
+  ProgressFileSystemObject fso(owner, SlowOperations(800ms), 100ms);
+  bool progress_seen = false;
+  std::string file_shown;
+  auto watch = Glib::signal_timeout().connect(
+      [&] {
+        if (fso.CurrentProgress()) progress_seen = true;
+        return true;
+      },
+      10);
+  fso.MoveFile("/source/film.mkv", "/destination/film.mkv");
+  watch.disconnect();
+  EXPECT_TRUE(progress_seen);
+  EXPECT_EQ(fso.CurrentProgress(), nullptr);
+  // The window is usable again: its close request is no longer refused.
+  owner.close();
+  EXPECT_FALSE(owner.get_visible());
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+// A folder of its own for each test, removed with everything in it afterwards.
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace testing_support {
+
+class TemporaryFolder {
+ public:
+  explicit TemporaryFolder(const std::string& parent = std::filesystem::temp_directory_path()) {
+    std::string pattern = parent + "/tavvel-test-XXXXXX";
+    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+  }
+  ~TemporaryFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  const std::string& Path() const { return path_; }
+  std::string Path(const std::string& name) const { return path_ + "/" + name; }
+
+  std::string Folder(const std::string& name) const {
+    std::filesystem::create_directories(Path(name));
+    return Path(name);
+  }
+  void Write(const std::string& name, const std::string& contents) const {
+    std::ofstream(Path(name), std::ios::binary) << contents;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+  }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace testing_support
