@@ -1,0 +1,103 @@
+// What real pages do to the WebKit view: new windows, a crashed web process and
+// responses to save rather than show.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "browser/webview/scripted_save_dialog.h"
+#include "browser/webview/webkit_view_fixture.h"
+
+namespace testing_support {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST_F(WebKitViewTest, ALinkForANewWindowOpensInThisView) {
+  server_.Serve("/a", HtmlPage("Page A", "<a id=\"out\" href=\"/b\" target=\"_blank\">out</a>"));
+  server_.Serve("/b", HtmlPage("Page B"));
+  view_.Navigate(server_.Url("/a"));
+  ASSERT_TRUE(ShowsPage("Page A"));
+
+  RunScript("document.getElementById('out').click()");
+  ASSERT_TRUE(ShowsPage("Page B"));
+  EXPECT_EQ(view_.LocationURL(), server_.Url("/b"));
+}
+
+TEST_F(WebKitViewTest, AfterTheWebProcessEndsTheViewShowsAnErrorAndBrowsesOn) {
+  server_.Serve("/a", HtmlPage("Page A"));
+  server_.Serve("/b", HtmlPage("Page B"));
+  view_.Navigate(server_.Url("/a"));
+  ASSERT_TRUE(ShowsPage("Page A"));
+
+  webkit_web_view_terminate_web_process(view_.Engine());
+  ASSERT_TRUE(ShowsPage("The page stopped working"));
+
+  view_.Navigate(server_.Url("/b"));
+  ASSERT_TRUE(ShowsPage("Page B"));
+}
+
+class DownloadTest : public WebKitViewTest {
+ protected:
+  explicit DownloadTest(const std::string& answer)
+      : WebKitViewTest(std::make_unique<ScriptedSaveDialog>(answer, &offered_)) {}
+
+  static std::filesystem::path TempFolder() {
+    auto folder =
+        std::filesystem::temp_directory_path() / ("korvo-download-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    return folder;
+  }
+
+  void ServeFile() {
+    HttpResponse file;
+    file.content_type = "application/octet-stream";
+    file.body = "binary\x01 content";
+    file.headers = {{"Content-Disposition", "attachment; filename=\"data.bin\""}};
+    server_.Serve("/data.bin", file);
+    server_.Serve("/a", HtmlPage("Page A"));
+  }
+
+  std::vector<std::string> offered_;
+};
+
+class SavedDownloadTest : public DownloadTest {
+ protected:
+  SavedDownloadTest() : DownloadTest((TempFolder() / "saved.bin").string()) {}
+  ~SavedDownloadTest() override { std::filesystem::remove_all(TempFolder()); }
+};
+
+TEST_F(SavedDownloadTest, AResponseTheViewCannotShowIsSavedWhereTheUserSays) {
+  ServeFile();
+  view_.Navigate(server_.Url("/a"));
+  ASSERT_TRUE(ShowsPage("Page A"));
+  const auto announced = names_at_download_complete_.size();
+
+  view_.Navigate(server_.Url("/data.bin"));
+  ASSERT_TRUE(PumpUntil([&] { return !view_.Busy() && !offered_.empty(); }));
+  EXPECT_EQ(offered_, std::vector<std::string>{"data.bin"});
+  std::ifstream saved(TempFolder() / "saved.bin", std::ios::binary);
+  std::stringstream content;
+  content << saved.rdbuf();
+  EXPECT_EQ(content.str(), "binary\x01 content");
+  // The page shown stays, and the end of the download is announced.
+  EXPECT_EQ(view_.LocationName(), "Page A");
+  EXPECT_GT(names_at_download_complete_.size(), announced);
+}
+
+class CancelledDownloadTest : public DownloadTest {
+ protected:
+  CancelledDownloadTest() : DownloadTest("") {}
+};
+
+TEST_F(CancelledDownloadTest, CancellingTheDialogSavesNothingAndEndsBusy) {
+  ServeFile();
+  view_.Navigate(server_.Url("/data.bin"));
+  ASSERT_TRUE(PumpUntil([&] { return !view_.Busy() && !offered_.empty(); }));
+  PumpFor(200ms);
+  EXPECT_FALSE(view_.Busy());
+}
+
+}  // namespace
+}  // namespace testing_support
