@@ -1,0 +1,120 @@
+#include "browser/combo_box.h"
+
+#include <gdk/gdkkeysyms.h>
+#include <gtkmm/binlayout.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/eventcontrollerkey.h>
+
+#include "browser/accessible.h"
+#include "common/errors.h"
+
+namespace browser {
+
+namespace {
+
+// The character code a classic KeyPress carries for a key, or 0 for a key that
+// types nothing (arrows, function keys, shortcuts held with Alt).
+short KeyAsciiOf(guint keyval, Gdk::ModifierType state) {
+  if ((state & Gdk::ModifierType::ALT_MASK) == Gdk::ModifierType::ALT_MASK) return 0;
+  switch (keyval) {
+    case GDK_KEY_BackSpace:
+      return 8;
+    case GDK_KEY_Escape:
+      return 27;
+    default:
+      break;
+  }
+  const gunichar character = gdk_keyval_to_unicode(keyval);
+  if (character == 0 || character > 0x7FFF) return 0;
+  // With Ctrl held a letter gives its control code, as Ctrl+C gives 3.
+  if ((state & Gdk::ModifierType::CONTROL_MASK) == Gdk::ModifierType::CONTROL_MASK &&
+      g_unichar_isalpha(character) && character < 0x80)
+    return static_cast<short>(g_unichar_toupper(character) - 'A' + 1);
+  return static_cast<short>(character);
+}
+
+}  // namespace
+
+ComboBox::ComboBox() {
+  set_layout_manager(Gtk::BinLayout::create());
+  combo_.set_parent(*this);
+  Gtk::Entry& entry = *combo_.get_entry();
+  combo_.signal_changed().connect(sigc::mem_fun(*this, &ComboBox::combo_changed));
+  entry.signal_activate().connect(sigc::mem_fun(*this, &ComboBox::entry_activate));
+  // Keys are seen before the text takes them, so that a handler can cancel one.
+  auto keys = Gtk::EventControllerKey::create();
+  keys->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
+  keys->signal_key_pressed().connect(sigc::mem_fun(*this, &ComboBox::entry_key_pressed), false);
+  entry.add_controller(keys);
+}
+
+ComboBox::~ComboBox() { combo_.unparent(); }
+
+std::string ComboBox::Text() const { return combo_.get_entry()->get_text(); }
+
+void ComboBox::Text(const std::string& text) { combo_.get_entry()->set_text(text); }
+
+void ComboBox::CheckIndex(int index, int last) const {
+  if (index < 0 || index > last) throw common::Error("Invalid procedure call or argument");
+}
+
+std::string ComboBox::List(int index) const {
+  CheckIndex(index, ListCount() - 1);
+  return items_[index];
+}
+
+void ComboBox::AddItem(const std::string& text, int index) {
+  if (index == -1) index = ListCount();
+  CheckIndex(index, ListCount());
+  items_.insert(items_.begin() + index, text);
+  combo_.insert(index, text);
+}
+
+void ComboBox::RemoveItem(int index) {
+  CheckIndex(index, ListCount() - 1);
+  items_.erase(items_.begin() + index);
+  combo_.remove_text(index);
+}
+
+int ComboBox::ListIndex() const { return combo_.get_active_row_number(); }
+
+void ComboBox::ListIndex(int index) {
+  if (index != -1) CheckIndex(index, ListCount() - 1);
+  selecting_ = true;
+  combo_.set_active(index);
+  selecting_ = false;
+  // Raised here rather than from GTK's signal, so that an error in the handler
+  // reaches the code that wrote the index.
+  if (index != -1) click_.emit();
+}
+
+void ComboBox::AccessibleName(const std::string& name) {
+  SetAccessibleName(*this, name);
+  SetAccessibleName(combo_, name);
+  SetAccessibleName(*combo_.get_entry(), name);
+}
+
+Gtk::Widget& ComboBox::FocusTarget() { return *combo_.get_entry(); }
+
+void ComboBox::combo_changed() {
+  // Typing also changes the box, with no entry selected; only a pick is a Click.
+  if (selecting_ || combo_.get_active_row_number() < 0) return;
+  click_.emit();
+}
+
+void ComboBox::entry_activate() {
+  short key_ascii = 13;
+  key_press_.emit(key_ascii);
+}
+
+bool ComboBox::entry_key_pressed(guint keyval, guint, Gdk::ModifierType state) {
+  // Enter arrives as the text's activation, once.
+  if (keyval == GDK_KEY_Return || keyval == GDK_KEY_KP_Enter || keyval == GDK_KEY_ISO_Enter)
+    return false;
+  short key_ascii = KeyAsciiOf(keyval, state);
+  if (key_ascii == 0) return false;
+  key_press_.emit(key_ascii);
+  return key_ascii == 0;
+}
+
+}  // namespace browser

@@ -1,0 +1,60 @@
+// The combo box control: an editable text over a drop-down list, with the operations
+// and the two events (Click, KeyPress) the browser window's address box relies on.
+// GTK's combo box with an entry is deprecated after GTK 4.8; this is the one file a
+// port to its successor touches.
+#pragma once
+
+#include <gtkmm/comboboxtext.h>
+#include <gtkmm/widget.h>
+#include <sigc++/signal.h>
+
+#include <string>
+#include <vector>
+
+namespace browser {
+
+class ComboBox : public Gtk::Widget {
+ public:
+  ComboBox();
+  ~ComboBox() override;
+
+  std::string Text() const;
+  void Text(const std::string& text);
+
+  // Entries are indexed from 0, the top. A bad index throws common::Error.
+  int ListCount() const { return static_cast<int>(items_.size()); }
+  std::string List(int index) const;
+  // Adds text at index (the later entries move down), or at the end without one.
+  void AddItem(const std::string& text, int index = -1);
+  void RemoveItem(int index);
+
+  // The selected entry, or -1. Writing an index selects that entry, shows its text
+  // and raises Click before it returns; -1 clears the selection.
+  int ListIndex() const;
+  void ListIndex(int index);
+
+  // The name assistive technology gives the box and its text field.
+  void AccessibleName(const std::string& name);
+  // The part that takes the focus, for a label's access key.
+  Gtk::Widget& FocusTarget();
+
+  // Click: an entry of the list became the selection, picked by the user or written
+  // to ListIndex; typing raises none. KeyPress: a character typed into the text,
+  // Enter being 13; a handler that sets the code to 0 cancels the key.
+  sigc::signal<void()>& signal_click() { return click_; }
+  sigc::signal<void(short&)>& signal_key_press() { return key_press_; }
+
+ private:
+  void combo_changed();
+  void entry_activate();
+  bool entry_key_pressed(guint keyval, guint keycode, Gdk::ModifierType state);
+  void CheckIndex(int index, int last) const;
+
+  Gtk::ComboBoxText combo_{true};
+  std::vector<std::string> items_;
+  bool selecting_ = false;
+  sigc::signal<void()> click_;
+  sigc::signal<void(short&)> key_press_;
+};
+
+}  // namespace browser

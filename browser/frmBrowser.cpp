@@ -1,0 +1,137 @@
+// frmBrowser's construction and layout: its controls at their design placements, the
+// menu bar, the wiring of every event, and the handlers Form_Load, Form_Resize and
+// Help_Click.
+#include "browser/frmBrowser.h"
+
+#include "browser/accessible.h"
+#include "browser/captions.h"
+#include "common/errors.h"
+
+namespace browser {
+
+namespace {
+
+// The design size of the client area and of the address strip, in twips.
+constexpr float kClientWidth = 7335;
+constexpr float kClientHeight = 7050;
+constexpr float kStripHeight = 675;
+
+}  // namespace
+
+frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
+    : imlIcons({art::kBack, art::kForward, art::kStop, art::kRefresh, art::kHome, art::kSearch}),
+      tbToolBar(imlIcons),
+      brwWebBrowser(std::move(view)),
+      picAddress(kClientWidth, kStripHeight),
+      File("&File", 1),
+      Edit("&Edit", 2),
+      View("&View", 3),
+      Help("&Info", 4),
+      client_(kClientWidth, kClientHeight) {
+  art::RegisterIcons();
+  set_title("- Korvo");
+  set_icon_name(art::kEmblemIconName);
+  // GTK 4 leaves a window's position and its taskbar button to the window manager, so
+  // the stored position and the hidden taskbar button are not asked for.
+  set_resizable(true);
+
+  using ButtonStyle = ToolBar::ButtonStyle;
+  tbToolBar.AddButton({"Back", "Back", "Back", 1, ButtonStyle::DropDown});
+  tbToolBar.AddButton({"Forward", "Forward", "Forward", 2, ButtonStyle::DropDown});
+  tbToolBar.AddButton({"Stop", "Stop", "Stop", 3, ButtonStyle::Default});
+  tbToolBar.AddButton({"Refresh", "Reload", "Refresh", 4, ButtonStyle::Default});
+  tbToolBar.AddButton({"Home", "Home", "Home", 5, ButtonStyle::Default});
+  tbToolBar.AddButton({"Search", "Search", "Search", 6, ButtonStyle::Default});
+  SetAccessibleName(tbToolBar, "Toolbar");
+
+  SetAccessibleName(brwWebBrowser.AsWidget(), "Page");
+
+  picAddress.add_css_class("address-strip");
+  SetAccessibleName(picAddress, "Address strip");
+  cboAddress.AccessibleName("Address");
+  Image1.set(Gdk::Texture::create_from_resource(art::kEmblem));
+  Image1.set_pixel_size(32);
+  SetAccessibleName(Image1, "Korvo");
+  lblAddress.set_text_with_mnemonic(MnemonicCaption("&Address:"));
+  lblAddress.set_xalign(0);
+  lblAddress.set_mnemonic_widget(cboAddress.FocusTarget());
+  SetAccessibleName(lblAddress, PlainCaption("&Address:"));
+
+  // Creation order is the design's; the focus follows the tab order it gives
+  // (page, label, address box, toolbar, strip) as far as GTK's own order allows.
+  client_.AddDockedTop(tbToolBar, {0, 0, kClientWidth, 750});
+  client_.Add(brwWebBrowser, {45, 1455, 5400, 3495});
+  client_.AddDockedTop(picAddress, {0, 750, kClientWidth, kStripHeight});
+  // The widened address box reaches under the emblem's corner; an image lies beneath
+  // the other controls, so it goes in first and the box is drawn over it.
+  picAddress.Add(Image1, {6720, 0, 540, 540});
+  picAddress.Add(cboAddress, {45, 300, 3795, 315});
+  picAddress.Add(lblAddress, {45, 60, 3075, 255});
+
+  for (MenuCommand* command : {&File, &Edit, &View, &Help}) menu_bar_.Append(*command);
+  SetAccessibleName(menu_bar_, "Menu bar");
+  client_.set_vexpand(true);
+  frame_.append(menu_bar_);
+  frame_.append(client_);
+  set_child(frame_);
+  connect_signals();
+}
+
+frmBrowser::~frmBrowser() {
+  // The view goes after the controls its notifications touch.
+  download_complete_.disconnect();
+  location_changed_.disconnect();
+}
+
+void frmBrowser::connect_signals() {
+  client_.signal_resize().connect(sigc::mem_fun(*this, &frmBrowser::Form_Resize));
+  Help.signal_click().connect(sigc::mem_fun(*this, &frmBrowser::Help_Click));
+  // "&File", "&Edit" and "&View" run nothing.
+  cboAddress.signal_click().connect(sigc::mem_fun(*this, &frmBrowser::cboAddress_Click));
+  cboAddress.signal_key_press().connect(sigc::mem_fun(*this, &frmBrowser::cboAddress_KeyPress));
+  download_complete_ = brwWebBrowser->signal_download_complete().connect(
+      sigc::mem_fun(*this, &frmBrowser::brwWebBrowser_DownloadComplete));
+  // The address list follows every address the view shows; the text handed over is
+  // not read.
+  location_changed_ = brwWebBrowser->signal_location_changed().connect(
+      sigc::bind(sigc::mem_fun(*this, &frmBrowser::UpdateAddressHistory), std::string()));
+  timTimer.signal_timer().connect(sigc::mem_fun(*this, &frmBrowser::timTimer_Timer));
+  tbToolBar.signal_button_click().connect(sigc::mem_fun(*this, &frmBrowser::tbToolBar_ButtonClick));
+}
+
+void frmBrowser::Caption(const std::string& text) { set_title(text); }
+
+void frmBrowser::Load() {
+  if (loaded_) return;
+  loaded_ = true;
+  Form_Load();
+}
+
+void frmBrowser::Form_Load() {
+  common::ResumeNext([this] { present(); },  //
+                     [this] { tbToolBar.Refresh(); }, [this] { Form_Resize(); },
+                     [this] {
+                       cboAddress.Left(50);
+                       cboAddress.Top(lblAddress.Top() + lblAddress.Height() + 15);
+                     });
+  if (StartingAddress.empty()) return;
+  common::ResumeNext([this] { cboAddress.Text(StartingAddress); },
+                     [this] { cboAddress.AddItem(cboAddress.Text()); },
+                     [this] { timTimer.Enabled(true); },
+                     [this] { brwWebBrowser->Navigate(StartingAddress); });
+}
+
+void frmBrowser::Form_Resize() {
+  // A client area too small for the margins gives zero sizes: Placed takes a negative
+  // size as zero.
+  cboAddress.Width(client_.ScaleWidth() - 100);
+  brwWebBrowser.Width(client_.ScaleWidth() - 100);
+  brwWebBrowser.Height(client_.ScaleHeight() - (picAddress.Top() + picAddress.Height()) - 100);
+}
+
+void frmBrowser::Help_Click(short Index) {
+  if (Index != 4) return;
+  // The About dialog opens here once it exists.
+}
+
+}  // namespace browser
