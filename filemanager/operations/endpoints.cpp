@@ -3,9 +3,12 @@
 #include "filemanager/operations/endpoints.h"
 
 #include <fcntl.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <vector>
 
 #include "common/errors.h"
 #include "filemanager/operations/error_text.h"
@@ -60,6 +63,31 @@ UniqueFd OpenRegularSource(const std::string& path, bool follow_symlink, struct 
   return fd;
 }
 
+namespace {
+
+// Copies what extended attributes the destination's file system takes and the user may
+// set; one refused (a namespace the user may not write, a file system without them)
+// is left out, as mv does.
+void CopyExtendedAttributes(int from, int to) {
+  std::vector<char> names(1024);
+  ssize_t length;
+  while ((length = flistxattr(from, names.data(), names.size())) < 0 && errno == ERANGE) {
+    names.resize(names.size() * 4);
+  }
+  if (length <= 0) return;
+  std::vector<char> value(4096);
+  for (const char* name = names.data(); name < names.data() + length;
+       name += std::strlen(name) + 1) {
+    ssize_t size;
+    while ((size = fgetxattr(from, name, value.data(), value.size())) < 0 && errno == ERANGE) {
+      value.resize(value.size() * 4);
+    }
+    if (size >= 0) fsetxattr(to, name, value.data(), static_cast<std::size_t>(size), 0);
+  }
+}
+
+}  // namespace
+
 void RefuseExisting(const Destination& destination, const struct stat& source,
                     const struct stat* followed_source) {
   struct stat entry;
@@ -78,14 +106,18 @@ void RefuseExisting(const Destination& destination, const struct stat& source,
   throw common::Error(kFileExists);
 }
 
-void KeepAttributes(int fd, const struct stat& source, bool keep_owner) {
+void KeepAttributes(int from, int to, const struct stat& source, Keep keep) {
   mode_t mode = source.st_mode & 0777;
-  // Only an administrator may give a file away; a file that keeps its owner may keep its
-  // set-id bits, one that changes owner must not (that would hand out the copier's rights).
-  if (keep_owner && fchown(fd, source.st_uid, source.st_gid) == 0) mode = source.st_mode & 07777;
-  if (fchmod(fd, mode) != 0) ThrowErrno(errno);
+  if (keep == Keep::kEverything) {
+    CopyExtendedAttributes(from, to);
+    // Only an administrator may give a file away; a file that keeps its owner may keep
+    // its set-id bits, one that changes owner must not (that would hand out the mover's
+    // rights).
+    if (fchown(to, source.st_uid, source.st_gid) == 0) mode = source.st_mode & 07777;
+  }
+  if (fchmod(to, mode) != 0) ThrowErrno(errno);
   const struct timespec times[2] = {source.st_atim, source.st_mtim};
-  if (futimens(fd, times) != 0) ThrowErrno(errno);
+  if (futimens(to, times) != 0) ThrowErrno(errno);
 }
 
 }  // namespace filemanager

@@ -35,9 +35,14 @@ struct stat StatusOfEntry(const std::string& path);
 void RefuseExisting(const Destination& destination, const struct stat& source,
                     const struct stat* followed_source);
 
-// Gives the new file source's permission bits, times and, where allowed and asked for,
-// owner. Set-id bits are kept only together with the owner.
-void KeepAttributes(int fd, const struct stat& source, bool keep_owner);
+// What a new file keeps of its source: a copy keeps the permission bits and times, as
+// cp does; a move also keeps, where the system allows, the owner (and with it any
+// set-id bits) and the extended attributes (access lists, labels), for a moved file
+// should lose nothing.
+enum class Keep { kCopyAttributes, kEverything };
+
+// Gives the new file to what it keeps of the source open as from (whose fstat is source).
+void KeepAttributes(int from, int to, const struct stat& source, Keep keep);
 
 bool SameEntry(const struct stat& a, const struct stat& b);
 

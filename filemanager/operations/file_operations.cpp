@@ -28,7 +28,7 @@ void CopyFile(const std::string& source, const std::string& destination,
   RefuseExisting(to, status, nullptr);
   StagedFile staged(to.folder.get());
   CopyContents(from.get(), staged.fd(), status, monitor, /*start_writeback=*/false);
-  KeepAttributes(staged.fd(), status, /*keep_owner=*/false);
+  KeepAttributes(from.get(), staged.fd(), status, Keep::kCopyAttributes);
   CheckCancelled(monitor);
   staged.Commit(to.name);
 }

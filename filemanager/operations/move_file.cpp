@@ -45,7 +45,7 @@ void MoveRegularAcross(const std::string& source, const Destination& to,
   const UniqueFd from = OpenRegularSource(source, /*follow_symlink=*/false, status);
   StagedFile staged(to.folder.get());
   CopyContents(from.get(), staged.fd(), status, monitor, /*start_writeback=*/true);
-  KeepAttributes(staged.fd(), status, /*keep_owner=*/true);
+  KeepAttributes(from.get(), staged.fd(), status, Keep::kEverything);
   Fsync(staged.fd());
   CheckCancelled(monitor);
   staged.Commit(to.name);
@@ -83,7 +83,11 @@ void MoveSpecialAcross(const std::string& source, const struct stat& status,
     ThrowErrno(errno);
   }
   struct stat made;
-  fstatat(folder, name, &made, AT_SYMLINK_NOFOLLOW);
+  if (fstatat(folder, name, &made, AT_SYMLINK_NOFOLLOW) != 0) {
+    const int error = errno;
+    unlinkat(folder, name, 0);
+    ThrowErrno(error);
+  }
   auto take_back = [&] {
     struct stat now;
     if (fstatat(folder, name, &now, AT_SYMLINK_NOFOLLOW) == 0 && SameEntry(now, made)) {

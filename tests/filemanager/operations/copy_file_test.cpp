@@ -3,8 +3,11 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -284,6 +287,27 @@ TEST_F(CopyFileTest, NameThatIsNotUtf8IsCopiedUnderItsOwnBytes) {
 
   EXPECT_EQ(ReadFile(target_folder_ / odd), "odd");
   EXPECT_EQ(ReadFile(target_folder_ / look_alike), "look-alike");
+}
+
+// Linking a staged file by its descriptor once needed a privilege ordinary users lack
+// (kernels before 6.10); the copy must work without it.
+TEST_F(CopyFileTest, CopiesWithoutThePrivilegeToLinkByDescriptor) {
+  WriteFile(source_folder_ / "f", "unprivileged");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (syscall(SYS_capget, &header, data) != 0) _exit(2);
+    data[CAP_TO_INDEX(CAP_DAC_READ_SEARCH)].effective &= ~CAP_TO_MASK(CAP_DAC_READ_SEARCH);
+    if (syscall(SYS_capset, &header, data) != 0) _exit(2);
+    _exit(CopyError(source_folder_ / "f", target_folder_ / "f").empty() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadFile(target_folder_ / "f"), "unprivileged");
 }
 
 TEST_F(CopyFileTest, ImmutableDestinationFolderGivesPermissionDenied) {

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "filemanager/operations/file_operations.h"
@@ -143,6 +146,22 @@ TEST_F(MoveAcrossTest, CopiesWithModeAndTimesThenRemovesTheSource) {
   EXPECT_EQ(moved.st_mtim.tv_nsec, 42);
   ASSERT_FALSE(monitor.calls.empty());
   EXPECT_EQ(monitor.calls.back().first, bytes.size());
+}
+
+TEST_F(MoveAcrossTest, KeepsExtendedAttributes) {
+  WriteFile(from_ / "f", "tagged");
+  const std::string value = "a note kept with the file";
+  if (setxattr((from_ / "f").c_str(), "user.tavvel-test", value.data(), value.size(), 0) != 0) {
+    GTEST_SKIP() << "the build folder's file system takes no user attributes";
+  }
+  if (setxattr(to_->path().c_str(), "user.tavvel-test", "x", 1, 0) != 0) {
+    GTEST_SKIP() << "the other file system takes no user attributes";
+  }
+  EXPECT_EQ(MoveError(from_ / "f", *to_ / "f"), "");
+  char kept[64] = {};
+  const ssize_t length = getxattr((*to_ / "f").c_str(), "user.tavvel-test", kept, sizeof kept);
+  ASSERT_GE(length, 0) << std::strerror(errno);
+  EXPECT_EQ(std::string(kept, length), value);
 }
 
 TEST_F(MoveAcrossTest, ExistingOrAppearingDestinationKeepsBothFiles) {
