@@ -96,12 +96,12 @@ void MoveSpecialAcross(const std::string& source, const struct stat& status,
     fsync(folder);
   };
   // The owner, bits and times are kept where the system lets us; the entry's name is
-  // what matters, so a refusal here does not stop the move.
-  if (fchownat(folder, name, status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW) == 0 &&
-      !S_ISLNK(status.st_mode)) {
-    fchmodat(folder, name, status.st_mode & 07777, 0);
-  } else if (!S_ISLNK(status.st_mode)) {
-    fchmodat(folder, name, status.st_mode & 0777, 0);
+  // what matters, so a refusal here does not stop the move. Set-id bits stay only with
+  // the owner, as for a regular file.
+  const bool same_owner =
+      fchownat(folder, name, status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW) == 0;
+  if (!S_ISLNK(status.st_mode)) {
+    fchmodat(folder, name, status.st_mode & (same_owner ? 07777 : 0777), AT_SYMLINK_NOFOLLOW);
   }
   const struct timespec times[2] = {status.st_atim, status.st_mtim};
   utimensat(folder, name, times, AT_SYMLINK_NOFOLLOW);

@@ -70,10 +70,14 @@ TEST_F(CopyFileTest, CopyIsByteIdenticalAndKeepsModeAndTimes) {
   EXPECT_THAT(target_folder_.Names(), ElementsAre("data.bin"));
 }
 
-TEST_F(CopyFileTest, CopiesAnEmptyFile) {
+TEST_F(CopyFileTest, CopiesAnEmptyFileAndOneThatReportsNoSize) {
   WriteFile(source_folder_ / "empty", "");
   EXPECT_EQ(CopyError(source_folder_ / "empty", target_folder_ / "empty"), "");
   EXPECT_EQ(ReadFile(target_folder_ / "empty"), "");
+  // A file that reports no size but has contents, as those under /proc do.
+  ASSERT_EQ(StatusOf("/proc/self/mounts").st_size, 0);
+  EXPECT_EQ(CopyError("/proc/self/mounts", target_folder_ / "mounts"), "");
+  EXPECT_NE(ReadFile(target_folder_ / "mounts").find(" / "), std::string::npos);
 }
 
 TEST_F(CopyFileTest, SparseFileStaysSparse) {

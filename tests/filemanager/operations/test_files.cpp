@@ -58,6 +58,9 @@ std::string ReadFile(const std::string& path) {
   if (!in) throw std::runtime_error("cannot read " + path);
   std::string contents(std::filesystem::file_size(path), '\0');
   in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  if (in.gcount() != static_cast<std::streamsize>(contents.size())) {
+    throw std::runtime_error("short read of " + path);
+  }
   return contents;
 }
 
