@@ -5,42 +5,19 @@
 #include <glibmm/main.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <thread>
 
 #include "common/errors.h"
+#include "slow_transfer.h"
 #include "support/ui.h"
 #include "temporary_folder.h"
 
 namespace {
 
-using filemanager::OperationMonitor;
 using filemanager::ProgressFileSystemObject;
+using testing_support::SlowOperations;
 using namespace std::chrono_literals;
-
-// Reports progress in steps until cancelled, or until it has run for duration.
-ProgressFileSystemObject::Transfer SlowTransfer(std::chrono::milliseconds duration) {
-  return [duration](const std::string&, const std::string&, OperationMonitor& monitor) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    std::uint64_t done = 0;
-    while (std::chrono::steady_clock::now() < end) {
-      if (monitor.Cancelled()) throw common::Error("Operation cancelled");
-      done += 1024 * 1024;
-      monitor.Progress(done, 1024ull * 1024 * 1024);
-      std::this_thread::sleep_for(5ms);
-    }
-  };
-}
-
-ProgressFileSystemObject::Operations SlowOperations(std::chrono::milliseconds duration) {
-  auto operations = ProgressFileSystemObject::CoreOperations();
-  operations.copy = SlowTransfer(duration);
-  operations.move = SlowTransfer(duration);
-  return operations;
-}
 
 struct ProgressFileSystemObjectTest : testing::Test {
   Gtk::Window owner;
