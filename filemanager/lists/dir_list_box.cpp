@@ -42,14 +42,18 @@ DirListBox::DirListBox()
   SetAccessibleLabel(*this, "Folders");
   SetAccessibleLabel(view_, "Folders");
 
-  factory_->signal_setup().connect(sigc::mem_fun(*this, &DirListBox::Row_Setup));
-  factory_->signal_bind().connect(sigc::mem_fun(*this, &DirListBox::Row_Bind));
-  view_.signal_activate().connect(sigc::mem_fun(*this, &DirListBox::View_Activate));
-  loader_.signal_ready().connect(sigc::mem_fun(*this, &DirListBox::Loader_Ready));
+  connect_signals();
 
   const std::string start = NormalizeFolderPath(CurrentFolder(), "/");
   common::TrapFailure([&] { Open(start, Read(start)); },
                       [&](const std::string&) { Open("/", Read("/")); });
+}
+
+void DirListBox::connect_signals() {
+  factory_->signal_setup().connect(sigc::mem_fun(*this, &DirListBox::Row_Setup));
+  factory_->signal_bind().connect(sigc::mem_fun(*this, &DirListBox::Row_Bind));
+  view_.signal_activate().connect(sigc::mem_fun(*this, &DirListBox::View_Activate));
+  loader_.signal_ready().connect(sigc::mem_fun(*this, &DirListBox::Loader_Ready));
 }
 
 void DirListBox::Path(const std::string& path) {
@@ -83,8 +87,10 @@ void DirListBox::Show(FolderLoader::Listing listing) {
     if (position < ancestry.size()) return DisplayName(LastComponent(ancestry[position]).c_str());
     return DisplayName(subfolders->Name(position - ancestry.size()));
   });
-  // The open folder is the highlighted row, as the tree's current place.
-  selection_->set_selected(static_cast<guint>(ancestry_.size() - 1));
+  // The open folder is the highlighted row, as the tree's current place, and in sight.
+  const auto current = static_cast<guint32>(ancestry_.size() - 1);
+  selection_->set_selected(current);
+  view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(current));
   if (complete_) listed_.emit();
 }
 

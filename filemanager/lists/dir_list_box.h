@@ -42,6 +42,7 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
   sigc::signal<void()>& signal_listed() { return listed_; }
 
  private:
+  void connect_signals();
   FolderLoader::Listing Read(const std::string& path);
   void Open(const std::string& path, FolderLoader::Listing listing);
   void Show(FolderLoader::Listing listing);

@@ -37,15 +37,19 @@ FileListBox::FileListBox()
   SetAccessibleLabel(*this, "Files");
   SetAccessibleLabel(view_, "Files");
 
+  connect_signals();
+
+  const std::string start = StartFolder();
+  common::TrapFailure([&] { Load(start, pattern_); },
+                      [&](const std::string&) { Load("/", pattern_); });
+}
+
+void FileListBox::connect_signals() {
   factory_->signal_setup().connect(sigc::mem_fun(*this, &FileListBox::Row_Setup));
   factory_->signal_bind().connect(sigc::mem_fun(*this, &FileListBox::Row_Bind));
   selection_->property_selected().signal_changed().connect(
       sigc::mem_fun(*this, &FileListBox::Selection_Changed));
   loader_.signal_ready().connect(sigc::mem_fun(*this, &FileListBox::Loader_Ready));
-
-  const std::string start = StartFolder();
-  common::TrapFailure([&] { Load(start, pattern_); },
-                      [&](const std::string&) { Load("/", pattern_); });
 }
 
 void FileListBox::Pattern(const std::string& pattern) { Load(path_, pattern); }
@@ -82,6 +86,8 @@ void FileListBox::Show(FolderLoader::Listing listing) {
   rows_->Reset(
       size, [listing = listing_](guint position) { return DisplayName(listing->Name(position)); });
   showing_ = false;
+  // A folder opened or read again starts at its top, however far the last one was scrolled.
+  if (size != 0) view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(0));
   if (complete_) listed_.emit();
 }
 

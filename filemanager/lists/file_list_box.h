@@ -48,6 +48,7 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   sigc::signal<void()>& signal_listed() { return listed_; }
 
  private:
+  void connect_signals();
   void Load(const std::string& path, const std::string& pattern);
   void Show(FolderLoader::Listing listing);
   void Loader_Ready(FolderLoader::Listing listing);
