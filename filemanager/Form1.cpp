@@ -19,6 +19,10 @@ Form1::Form1(common::MessageBox& messages, FileSystemObjectFactory create_fso)
       Command5("_Forward", true),
       messages_(messages),
       create_fso_(std::move(create_fso)),
+      // The status bar and the cool bar take no focus; the path box, though inside
+      // the cool bar, comes last.
+      tab_order_(*this, {&Drive1, &File1, &Dir1, &cmdCut, &cmdCopy, &cmdPaste, &cmdDelete,
+                         &Command4, &Command5, &txtFilePath}),
       client_(14625, 8685) {
   set_title("File Manager");
   Place();

@@ -23,6 +23,7 @@
 #include "filemanager/lists/dir_list_box.h"
 #include "filemanager/lists/drive_list_box.h"
 #include "filemanager/lists/file_list_box.h"
+#include "filemanager/tab_order.h"
 
 namespace filemanager {
 
@@ -86,6 +87,7 @@ class Form1 : public Gtk::Window {
   common::MessageBox& messages_;
   FileSystemObjectFactory create_fso_;
   Gtk::Frame panel1_;  // StatusBar1's one panel, always empty
+  TabOrder tab_order_;
   FolderHistory history_;
   bool moving_through_history_ = false;
 

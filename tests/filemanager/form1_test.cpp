@@ -1,5 +1,6 @@
 // Form1's layout, start-up and browsing: where the controls stand, where the lists
 // open, the path box, a drive that cannot be opened, folder errors, Back and Forward.
+#include <gdk/gdkkeysyms.h>
 #include <glibmm/miscutils.h>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -91,6 +92,47 @@ TEST_F(Form1Test, ButtonsCarryTheirAccessKeysAndCutAndCopyShareC) {
   form->cmdCopy.mnemonic_activate(true);
   EXPECT_EQ(form->get_focus(), &form->cmdCopy);
   EXPECT_TRUE(messages.shown.empty());
+}
+
+// Tab as the user presses it: the window's own key handling sees it first.
+void PressTab(Gtk::Window& window, bool shift) {
+  GListModel* controllers = gtk_widget_observe_controllers(GTK_WIDGET(window.gobj()));
+  for (guint i = 0; i < g_list_model_get_n_items(controllers); ++i) {
+    auto* controller = static_cast<GtkEventController*>(g_list_model_get_item(controllers, i));
+    if (GTK_IS_EVENT_CONTROLLER_KEY(controller) &&
+        gtk_event_controller_get_propagation_phase(controller) == GTK_PHASE_CAPTURE) {
+      gboolean handled = FALSE;
+      g_signal_emit_by_name(controller, "key-pressed", GDK_KEY_Tab, 0, shift ? GDK_SHIFT_MASK : 0,
+                            &handled);
+    }
+    g_object_unref(controller);
+  }
+  g_object_unref(controllers);
+}
+
+bool Holds(Gtk::Widget& control, Gtk::Widget* focus) {
+  return focus && (focus == &control || focus->is_ancestor(control));
+}
+
+TEST_F(Form1Test, TabVisitsTheControlsByTabIndexNotByPlaceOnScreen) {
+  folder.Write("a.txt", "");
+  MakeScriptedForm();
+  Open(folder.Path());
+  Gtk::Widget* expected[] = {&form->File1,       &form->Dir1,      &form->cmdCut,   &form->cmdCopy,
+                             &form->cmdPaste,    &form->cmdDelete, &form->Command4, &form->Command5,
+                             &form->txtFilePath, &form->Drive1};
+  form->Drive1.grab_focus();
+  ASSERT_TRUE(Holds(form->Drive1, form->get_focus()));
+  for (Gtk::Widget* control : expected) {
+    PressTab(*form, false);
+    EXPECT_TRUE(Holds(*control, form->get_focus())) << control->get_name();
+  }
+  PressTab(*form, true);
+  EXPECT_TRUE(Holds(form->txtFilePath, form->get_focus()));
+  form->cmdPaste.set_sensitive(false);
+  form->cmdCopy.grab_focus();
+  PressTab(*form, false);
+  EXPECT_TRUE(Holds(form->cmdDelete, form->get_focus()));
 }
 
 TEST_F(Form1Test, SelectingAFileShowsItsPathAndMovingElsewhereEmptiesTheBox) {
