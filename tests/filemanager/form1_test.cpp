@@ -30,6 +30,7 @@ Gdk::Rectangle PlaceOf(Gtk::Widget& control, Gtk::Widget& container) {
 TEST_F(Form1Test, StartsInTheProcessFolderWithEveryFileListedAndNothingSelected) {
   MakeScriptedForm();
   EXPECT_EQ(form->get_title(), "File Manager");
+  EXPECT_EQ(form->get_icon_name(), "");  // the program's icon serves it
   EXPECT_EQ(fso_made, 1);
   EXPECT_EQ(fso_owner, form.get());
   EXPECT_EQ(form->Dir1.Path(), Glib::get_current_dir());

@@ -1,0 +1,20 @@
+#include "filemanager/program_icon.h"
+
+#include <gio/gio.h>
+#include <gtkmm/icontheme.h>
+#include <gtkmm/window.h>
+
+// Generated from tavvel.gresource.xml. Naming it here also keeps the linker from
+// dropping the resource, which registers itself when the program starts.
+extern "C" GResource* tavvel_get_resource();
+
+namespace filemanager {
+
+void InstallProgramIcon() {
+  tavvel_get_resource();
+  Gtk::IconTheme::get_for_display(Gdk::Display::get_default())
+      ->add_resource_path("/org/korvo/tavvel/icons");
+  Gtk::Window::set_default_icon_name(kProgramIconName);
+}
+
+}  // namespace filemanager
