@@ -145,9 +145,7 @@ TEST_F(FileListTest, AHugeFolderFillsInWithoutHoldingTheWindow) {
   EXPECT_EQ(listed, 1);
   const auto rows = Rows(files);
   ASSERT_EQ(rows.size(), 20000u);
-  EXPECT_EQ(rows[0], "f0");
-  EXPECT_EQ(rows[10], "f10");
-  EXPECT_EQ(rows[19999], "f19999");
+  for (std::size_t i = 0; i < rows.size(); ++i) ASSERT_EQ(rows[i], "f" + std::to_string(i));
   UserSelects(files, 12345);
   EXPECT_EQ(files.FileName(), rows[12345]);
 }
