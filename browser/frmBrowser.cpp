@@ -74,6 +74,9 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   frame_.append(menu_bar_);
   frame_.append(client_);
   set_child(frame_);
+  // The page comes first in the tab order, so it has the focus when the window opens;
+  // GTK itself moves the focus by position, top to bottom.
+  set_focus(brwWebBrowser.AsWidget());
   connect_signals();
 }
 

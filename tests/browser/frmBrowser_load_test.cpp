@@ -136,6 +136,11 @@ TEST_F(BrowserWindowTest, AccessKeysAreTheDesignsAndUnique) {
   EXPECT_EQ(form->lblAddress.get_mnemonic_widget(), &form->cboAddress.FocusTarget());
 }
 
+TEST_F(BrowserWindowTest, ThePageHasTheFocusWhenTheWindowOpens) {
+  LoadAndShow();
+  EXPECT_EQ(form->get_focus(), &form->brwWebBrowser.AsWidget());
+}
+
 // The name assistive technology reads for widget, checked through GTK's test hook.
 ::testing::AssertionResult HasAccessibleName(Gtk::Widget& widget, const char* name) {
   char* error = gtk_test_accessible_check_property(GTK_ACCESSIBLE(widget.gobj()),

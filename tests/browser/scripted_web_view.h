@@ -2,7 +2,7 @@
 // fails the ones the test names, and raises its notifications when the test says so.
 #pragma once
 
-#include <gtkmm/label.h>
+#include <gtkmm/drawingarea.h>
 
 #include <functional>
 #include <set>
@@ -16,6 +16,9 @@ namespace testing_support {
 
 class ScriptedWebView : public browser::WebView {
  public:
+  // Like a real page area, the page takes the focus.
+  ScriptedWebView() { page_.set_focusable(true); }
+
   // Commands as given, also those that then failed: "Navigate(example.org)", "GoBack".
   std::vector<std::string> calls;
   // Names of commands and properties that throw ("Navigate", "Busy", "LocationName"...).
@@ -65,7 +68,7 @@ class ScriptedWebView : public browser::WebView {
 
   sigc::signal<void()> download_complete_;
   sigc::signal<void()> location_changed_;
-  Gtk::Label page_{"page"};
+  Gtk::DrawingArea page_;
 };
 
 }  // namespace testing_support
