@@ -1,0 +1,81 @@
+// The system information window (see sysinfo_window.h).
+#include "sysinfo/sysinfo_window.h"
+
+#include <gdkmm/clipboard.h>
+#include <gdkmm/monitor.h>
+#include <gtk/gtk.h>
+
+#include <string_view>
+
+#include "sysinfo/report.h"
+
+namespace sysinfo {
+
+namespace {
+
+void Name(Gtk::Widget& widget, const Glib::ustring& name) {
+  Glib::Value<Glib::ustring> value;
+  value.init(Glib::Value<Glib::ustring>::value_type());
+  value.set(name);
+  widget.update_property(Gtk::Accessible::Property::LABEL, value);
+}
+
+// GDK names its display classes after the server: GdkX11Display, GdkWaylandDisplay.
+std::string ServerName(const Glib::RefPtr<Gdk::Display>& display) {
+  const std::string_view type = G_OBJECT_TYPE_NAME(display->gobj());
+  for (const char* server : {"X11", "Wayland", "Broadway", "Win32", "Macos"})
+    if (type.find(server) != std::string_view::npos) return server;
+  return std::string(type);
+}
+
+}  // namespace
+
+void AddToolkitFacts(SystemFacts& facts, const Glib::RefPtr<Gdk::Display>& display) {
+  facts.gtk_version = std::to_string(gtk_get_major_version()) + "." +
+                      std::to_string(gtk_get_minor_version()) + "." +
+                      std::to_string(gtk_get_micro_version());
+  if (!display) return;
+  facts.display_server = ServerName(display);
+  auto monitors = display->get_monitors();
+  if (monitors->get_n_items() == 0) return;
+  auto monitor = std::dynamic_pointer_cast<Gdk::Monitor>(monitors->get_object(0));
+  if (!monitor) return;
+  Gdk::Rectangle geometry;
+  monitor->get_geometry(geometry);
+  facts.screen_width = geometry.get_width();
+  facts.screen_height = geometry.get_height();
+}
+
+SysInfoWindow::SysInfoWindow(SystemFacts facts)
+    : cmdCopy("_Copy Report", true), layout_(Gtk::Orientation::VERTICAL) {
+  set_title("System Information");
+  set_default_size(640, 480);
+  AddToolkitFacts(facts, get_display());
+  report_ = ReportText(facts);
+
+  txtReport.set_editable(false);
+  txtReport.set_cursor_visible(false);
+  txtReport.set_monospace(true);
+  txtReport.set_left_margin(8);
+  txtReport.set_top_margin(8);
+  txtReport.get_buffer()->set_text(report_);
+  scroller_.set_child(txtReport);
+  scroller_.set_expand(true);
+  cmdCopy.set_halign(Gtk::Align::END);
+  cmdCopy.set_margin(8);
+  layout_.append(scroller_);
+  layout_.append(cmdCopy);
+  set_child(layout_);
+  Name(txtReport, "System information report");
+  Name(cmdCopy, "Copy Report");
+  Name(scroller_, "Report");
+  connect_signals();
+}
+
+void SysInfoWindow::connect_signals() {
+  cmdCopy.signal_clicked().connect(sigc::mem_fun(*this, &SysInfoWindow::cmdCopy_Click));
+}
+
+void SysInfoWindow::cmdCopy_Click() { get_clipboard()->set_text(report_); }
+
+}  // namespace sysinfo
