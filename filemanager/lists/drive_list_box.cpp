@@ -41,8 +41,10 @@ std::string DriveListBox::Drive() const {
 }
 
 void DriveListBox::Drive(const std::string& mount_point) {
+  const std::string wanted =
+      mount_point.empty() ? mount_point : NormalizeFolderPath(mount_point, "/");
   for (guint i = 0; i < drives_.size(); ++i) {
-    if (drives_[i].mount_point != mount_point) continue;
+    if (drives_[i].mount_point != wanted) continue;
     // The drop-down raises Change through Selection_Changed when the drive differs.
     set_selected(i);
     return;

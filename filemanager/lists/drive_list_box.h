@@ -28,7 +28,8 @@ class DriveListBox : public common::Control<Gtk::DropDown> {
 
   // The mount point of the selected drive, e.g. "/" or "/media/usb".
   std::string Drive() const;
-  // Selects the drive mounted at mount_point, raising Change when that is another
+  // Selects the drive mounted at mount_point (a trailing "/" or the like does not
+  // matter), raising Change when that is another
   // drive than the selected one. Throws common::Error when no such drive is listed.
   void Drive(const std::string& mount_point);
 

@@ -56,10 +56,11 @@ void FolderLoader::Worker_Done() {
   Listing listing;
   {
     std::lock_guard lock(mutex_);
-    if (finished_generation_ != generation_ || !finished_) return;
     listing = std::move(finished_);
+    // The listing of a load that a later one replaced is dropped.
+    if (finished_generation_ != generation_) listing.reset();
   }
-  ready_.emit(listing);
+  if (listing) ready_.emit(listing);
 }
 
 }  // namespace filemanager

@@ -45,7 +45,7 @@ TEST_F(PickedDrives, SettingTheDriveSelectsItAndRaisesChangeWhenItDiffers) {
   drives.Drive("/media/usb");
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(drive_at_change, "/media/usb");
-  drives.Drive("/media/usb");
+  drives.Drive("/media/usb/");
   EXPECT_EQ(changes, 1);
   EXPECT_THROW(drives.Drive("/nowhere"), common::Error);
   EXPECT_EQ(drives.Drive(), "/media/usb");
