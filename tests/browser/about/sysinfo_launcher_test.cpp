@@ -166,6 +166,24 @@ TEST_F(SysInfoLauncherTest, BothValuesMissingOrNoHiveStartNothing) {
   EXPECT_EQ(message_box.shown.back(), kUnavailable.front());
 }
 
+// A value of another type reads as success but leaves the tool path empty.
+TEST_F(SysInfoLauncherTest, AValueOfAnotherTypeLeavesNothingToStart) {
+  WriteMachineHive(folder,
+                   "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
+                   "\"PATH\"=hex(2):2f,62,69,6e,2f,74,72,75,65,00\n");
+  launcher.StartSysInfo();
+  EXPECT_THAT(program_start.started, ElementsAre(""));
+  EXPECT_EQ(message_box.shown, kUnavailable);
+
+  // From the second value, the search looks for "/MSINFO32.EXE", which is not there.
+  WriteMachineHive(folder,
+                   "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location]\n"
+                   "\"MSINFO\"=hex:2f\n");
+  launcher.StartSysInfo();
+  EXPECT_EQ(program_start.started.size(), 1u);
+  EXPECT_EQ(message_box.shown.size(), 2u);
+}
+
 TEST_F(SysInfoLauncherTest, AnErrorFromTheRegistryEndsInTheFailureMessage) {
   WriteMachineHive(folder,
                    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
