@@ -26,7 +26,8 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
   std::string Path() const { return path_; }
   // Opens the folder at path (relative paths count from the current folder). Throws
   // common::Error when it cannot be read, and then changes nothing. Otherwise Change
-  // is raised before this returns, when the path differs from the one open.
+  // is raised before this returns, when the path differs from the one open; an error
+  // a Change handler raises passes on to the caller, with the new folder open.
   void Path(const std::string& path);
 
   // The full path of the entry shown in row position.

@@ -7,11 +7,13 @@
 #include <gtkmm/window.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "common/errors.h"
 #include "filemanager/lists/folder_path.h"
 #include "list_test_support.h"
 #include "lists_test_folder.h"
+#include "support/ui.h"
 
 namespace filemanager {
 namespace {
@@ -127,6 +129,31 @@ TEST_F(DirListTest, ALinkToAFolderIsAFolderReachedByTheLinksPath) {
   ASSERT_NE(at, rows.end());
   UserOpens(dirs, static_cast<guint>(at - rows.begin()));
   EXPECT_EQ(dirs.Path(), folder.Path("shortcut"));
+}
+
+TEST_F(DirListTest, AnErrorOfAChangeHandlerReachesWhoeverSetThePath) {
+  dirs.signal_change().connect([] { throw common::Error("handler failed"); });
+  EXPECT_THROW(dirs.Path(folder.Path("b")), common::Error);
+  EXPECT_EQ(dirs.Path(), folder.Path("b"));  // the folder was open before Change ran
+  EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(DirListTest, AHugeFolderShowsItsAncestryAtOnceAndItsSubfoldersSoonAfter) {
+  const std::string big = folder.Folder("big");
+  for (int i = 0; i < 6000; ++i) std::ofstream(big + "/f" + std::to_string(i));
+  for (const char* name : {"z", "y"}) folder.Folder(std::string("big/") + name);
+  int listed = 0;
+  dirs.signal_listed().connect([&] { ++listed; });
+
+  dirs.Path(big);
+  EXPECT_EQ(paths_at_change.back(), big);
+  EXPECT_FALSE(dirs.Complete());
+  EXPECT_THAT(Rows(dirs), ElementsAreArray(AncestryRows(big)));
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return dirs.Complete(); }));
+  EXPECT_EQ(listed, 1);
+  std::vector<std::string> expected = AncestryRows(big);
+  expected.insert(expected.end(), {"y", "z"});
+  EXPECT_THAT(Rows(dirs), ElementsAreArray(expected));
 }
 
 TEST_F(DirListTest, CarriesItsName) {
