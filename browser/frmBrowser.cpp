@@ -3,6 +3,9 @@
 // Help_Click.
 #include "browser/frmBrowser.h"
 
+#include <algorithm>
+
+#include "browser/about/window_frame.h"
 #include "browser/accessible.h"
 #include "browser/captions.h"
 #include "common/errors.h"
@@ -15,6 +18,9 @@ namespace {
 constexpr float kClientWidth = 7335;
 constexpr float kClientHeight = 7050;
 constexpr float kStripHeight = 675;
+// Where the client area opens on the screen.
+constexpr float kClientLeft = 3060;
+constexpr float kClientTop = 3630;
 
 }  // namespace
 
@@ -31,8 +37,6 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   art::RegisterIcons();
   set_title("- Korvo");
   set_icon_name(art::kEmblemIconName);
-  // GTK 4 leaves a window's position and its taskbar button to the window manager, so
-  // the stored position and the hidden taskbar button are not asked for.
   set_resizable(true);
 
   using ButtonStyle = ToolBar::ButtonStyle;
@@ -74,6 +78,13 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   frame_.append(menu_bar_);
   frame_.append(client_);
   set_child(frame_);
+  // The stored position is the client area's, which lies below the menu bar. Only X11
+  // lets a program ask for a position and for no taskbar button; elsewhere the window
+  // manager decides.
+  int minimum = 0, natural = 0, baseline = 0;
+  menu_bar_.measure(Gtk::Orientation::VERTICAL, -1, minimum, natural, baseline, baseline);
+  PlaceOffTaskbar(*this, common::TwipsToPixels(kClientLeft),
+                  std::max(0, common::TwipsToPixels(kClientTop) - natural));
   // The page comes first in the tab order, so it has the focus when the window opens;
   // GTK itself moves the focus by position, top to bottom.
   set_focus(brwWebBrowser.AsWidget());
