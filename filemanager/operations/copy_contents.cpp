@@ -42,16 +42,25 @@ class ContentCopier {
       monitor_.Progress(size_, size_);
       return;
     }
-    // A failed reflink may have shared part of the file; start again from empty.
-    if (ftruncate(to_, 0) != 0) ThrowErrno(errno);
+    // A failed reflink may have shared part of the file; start again from empty. Each
+    // truncation is made only when it changes the length: ext4 takes a truncation to
+    // zero as a sign of a rewritten file and flushes it to disk when it is closed.
+    SetLength(0);
     std::uint64_t end = may_have_holes_ ? CopyExtents() : CopyRange(0, size_);
     // Files that report no size (those under /proc, say) still have contents to read.
     if (size_ == 0) end = CopyRange(0, UINT64_MAX);
     // The length covers a hole at the end, which no write has reached.
-    if (ftruncate(to_, static_cast<off_t>(end)) != 0) ThrowErrno(errno);
+    SetLength(end);
   }
 
  private:
+  void SetLength(std::uint64_t length) {
+    struct stat status;
+    if (fstat(to_, &status) != 0) ThrowErrno(errno);
+    if (static_cast<std::uint64_t>(status.st_size) == length) return;
+    if (ftruncate(to_, static_cast<off_t>(length)) != 0) ThrowErrno(errno);
+  }
+
   // Copies each data extent, skipping holes; returns where the source ended.
   std::uint64_t CopyExtents() {
     std::uint64_t position = 0;

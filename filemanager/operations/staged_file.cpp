@@ -14,17 +14,26 @@
 #include <cstdio>
 
 #include "common/errors.h"
+#include "filemanager/operations/endpoints.h"
 #include "filemanager/operations/error_text.h"
 
 namespace filemanager {
 namespace {
 
-bool SameEntry(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+bool LacksSupport(int error) { return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP; }
+
+}  // namespace
+
+int LinkThenUnlink(int from_folder, const char* from_name, int to_folder, const char* to_name) {
+  if (linkat(from_folder, from_name, to_folder, to_name, 0) != 0) return errno;
+  if (unlinkat(from_folder, from_name, 0) != 0) {
+    const int error = errno;
+    unlinkat(to_folder, to_name, 0);
+    ThrowErrno(error);
+  }
+  return 0;
 }
 
-// The last resort for file systems that know neither RENAME_NOREPLACE nor hard links:
-// claim the name with O_EXCL, then rename over that empty claim of our own.
 void RenameOverReservedName(int from_folder, const char* from_name, int to_folder,
                             const char* to_name) {
   UniqueFd claim(openat(to_folder, to_name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
@@ -40,26 +49,18 @@ void RenameOverReservedName(int from_folder, const char* from_name, int to_folde
   }
 }
 
-bool LacksSupport(int error) { return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP; }
-
-}  // namespace
-
 bool MoveNameWithoutReplacing(int from_folder, const char* from_name, int to_folder,
                               const char* to_name) {
   if (renameat2(from_folder, from_name, to_folder, to_name, RENAME_NOREPLACE) == 0) return true;
   if (errno == EXDEV) return false;
   if (!LacksSupport(errno)) ThrowErrno(errno);
-  // A hard link cannot replace anything either; the old name goes once the new one holds.
-  if (linkat(from_folder, from_name, to_folder, to_name, 0) == 0) {
-    if (unlinkat(from_folder, from_name, 0) != 0) {
-      const int error = errno;
-      unlinkat(to_folder, to_name, 0);
-      ThrowErrno(error);
-    }
-    return true;
+  const int link_error = LinkThenUnlink(from_folder, from_name, to_folder, to_name);
+  if (link_error == 0) return true;
+  if (link_error == EXDEV) return false;
+  // File systems without hard links say EPERM or EOPNOTSUPP; any other error stands.
+  if (link_error != EPERM && link_error != EOPNOTSUPP && link_error != ENOSYS) {
+    ThrowErrno(link_error);
   }
-  if (errno == EXDEV) return false;
-  if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) ThrowErrno(errno);
   RenameOverReservedName(from_folder, from_name, to_folder, to_name);
   return true;
 }

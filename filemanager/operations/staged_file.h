@@ -18,6 +18,14 @@ namespace filemanager {
 bool MoveNameWithoutReplacing(int from_folder, const char* from_name, int to_folder,
                               const char* to_name);
 
+// The two fallbacks of MoveNameWithoutReplacing, each refusing a taken name: a hard
+// link, then the removal of the old name (returns 0, or the link's error number; throws
+// when the old name cannot be removed, after taking the link back), and a rename over
+// an empty file that first claims the name with O_EXCL (throws on failure).
+int LinkThenUnlink(int from_folder, const char* from_name, int to_folder, const char* to_name);
+void RenameOverReservedName(int from_folder, const char* from_name, int to_folder,
+                            const char* to_name);
+
 class StagedFile {
  public:
   // kAnonymous writes an unnamed file (O_TMPFILE) and falls back to kHiddenName on file

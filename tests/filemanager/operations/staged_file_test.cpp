@@ -1,11 +1,14 @@
 // The staged file that copies are written to: invisible or removed until committed,
-// and committed without replacing anything, in both its forms.
+// and committed without replacing anything, in both its forms; and the renames without
+// replacing that file systems lacking RENAME_NOREPLACE fall back on.
 #include "filemanager/operations/staged_file.h"
 
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "test_files.h"
 
@@ -90,3 +93,45 @@ INSTANTIATE_TEST_SUITE_P(Methods, StagedFileTest,
                          });
 
 }  // namespace
+
+// The ways of renaming without replacing that file systems without RENAME_NOREPLACE get.
+class NoReplaceFallbackTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_fd_ = open(folder_.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder_fd_, 0);
+  }
+  void TearDown() override { close(folder_fd_); }
+
+  TempFolder folder_;
+  int folder_fd_ = -1;
+};
+
+TEST_F(NoReplaceFallbackTest, LinkThenUnlinkMovesOrLeavesBothNames) {
+  WriteFile(folder_ / "a", "moving");
+  EXPECT_EQ(filemanager::LinkThenUnlink(folder_fd_, "a", folder_fd_, "b"), 0);
+  EXPECT_THAT(folder_.Names(), ElementsAre("b"));
+
+  WriteFile(folder_ / "c", "taken");
+  EXPECT_EQ(filemanager::LinkThenUnlink(folder_fd_, "b", folder_fd_, "c"), EEXIST);
+  EXPECT_EQ(ReadFile(folder_ / "b"), "moving");
+  EXPECT_EQ(ReadFile(folder_ / "c"), "taken");
+}
+
+TEST_F(NoReplaceFallbackTest, RenameOverReservedNameMovesOrLeavesBothNames) {
+  WriteFile(folder_ / "a", "moving");
+  filemanager::RenameOverReservedName(folder_fd_, "a", folder_fd_, "b");
+  EXPECT_THAT(folder_.Names(), ElementsAre("b"));
+  EXPECT_EQ(ReadFile(folder_ / "b"), "moving");
+
+  WriteFile(folder_ / "c", "taken");
+  EXPECT_THROW(filemanager::RenameOverReservedName(folder_fd_, "b", folder_fd_, "c"),
+               std::exception);
+  EXPECT_EQ(ReadFile(folder_ / "b"), "moving");
+  EXPECT_EQ(ReadFile(folder_ / "c"), "taken");
+
+  // A rename that fails takes its claim on the name back.
+  EXPECT_THROW(filemanager::RenameOverReservedName(folder_fd_, "missing", folder_fd_, "d"),
+               std::exception);
+  EXPECT_THAT(folder_.Names(), ElementsAre("b", "c"));
+}
