@@ -26,6 +26,7 @@ class ProgressWindow : public Gtk::Window {
   sigc::signal<void()>& signal_cancel() { return cancel_; }
 
   Gtk::Button& CancelButton() { return cmdCancel; }
+  const Gtk::Label& FileLabel() const { return lblFile; }
   const Gtk::Label& BytesLabel() const { return lblBytes; }
 
  private:

@@ -104,19 +104,31 @@ TEST_F(ProgressFileSystemObjectTest, ALongOperationShowsProgressAndCancelEndsIt)
   EXPECT_EQ(fso.CurrentProgress(), nullptr);
 }
 
-TEST_F(ProgressFileSystemObjectTest, TheProgressWindowGoesWhenTheOperationEndsByItself) {
+TEST_F(ProgressFileSystemObjectTest, TheWindowKeepsDrawingAndTheProgressGoesWhenTheMoveEnds) {
   ProgressFileSystemObject fso(owner, SlowOperations(800ms), 100ms);
   bool progress_seen = false;
   std::string file_shown;
   auto watch = Glib::signal_timeout().connect(
       [&] {
-        if (fso.CurrentProgress()) progress_seen = true;
+        if (fso.CurrentProgress()) {
+          progress_seen = true;
+          file_shown = fso.CurrentProgress()->FileLabel().get_text();
+        }
         return true;
       },
       10);
+  // Frames of the owner window drawn while the move runs.
+  int frames = 0;
+  const guint ticks = owner.add_tick_callback([&](const Glib::RefPtr<Gdk::FrameClock>&) {
+    ++frames;
+    return true;
+  });
   fso.MoveFile("/source/film.mkv", "/destination/film.mkv");
+  owner.remove_tick_callback(ticks);
   watch.disconnect();
+  EXPECT_GT(frames, 5);
   EXPECT_TRUE(progress_seen);
+  EXPECT_EQ(file_shown, "film.mkv");
   EXPECT_EQ(fso.CurrentProgress(), nullptr);
   // The window is usable again: its close request is no longer refused.
   owner.close();
