@@ -14,9 +14,10 @@ namespace browser {
 
 namespace {
 
-// The design size of the client area and of the address strip, in twips.
+// The design size of the client area, of the toolbar and of the address strip, in twips.
 constexpr float kClientWidth = 7335;
 constexpr float kClientHeight = 7050;
+constexpr float kToolbarHeight = 750;
 constexpr float kStripHeight = 675;
 // Where the client area opens on the screen.
 constexpr float kClientLeft = 3060;
@@ -61,11 +62,9 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   lblAddress.set_mnemonic_widget(cboAddress.FocusTarget());
   SetAccessibleName(lblAddress, PlainCaption("&Address:"));
 
-  // Creation order is the design's; the focus follows the tab order it gives
-  // (page, label, address box, toolbar, strip) as far as GTK's own order allows.
-  client_.AddDockedTop(tbToolBar, {0, 0, kClientWidth, 750});
+  client_.AddDockedTop(tbToolBar, {0, 0, kClientWidth, kToolbarHeight});
   client_.Add(brwWebBrowser, {45, 1455, 5400, 3495});
-  client_.AddDockedTop(picAddress, {0, 750, kClientWidth, kStripHeight});
+  client_.AddDockedTop(picAddress, {0, kToolbarHeight, kClientWidth, kStripHeight});
   // The widened address box reaches under the emblem's corner; an image lies beneath
   // the other controls, so it goes in first and the box is drawn over it.
   picAddress.Add(Image1, {6720, 0, 540, 540});
@@ -85,8 +84,9 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   menu_bar_.measure(Gtk::Orientation::VERTICAL, -1, minimum, natural, baseline, baseline);
   PlaceOffTaskbar(*this, common::TwipsToPixels(kClientLeft),
                   std::max(0, common::TwipsToPixels(kClientTop) - natural));
-  // The page comes first in the tab order, so it has the focus when the window opens;
-  // GTK itself moves the focus by position, top to bottom.
+  // The page comes first in the tab order, so it has the focus when the window opens.
+  // Tab then moves by position, as GTK does: a page keeps Tab for its own links and
+  // hands the focus back to GTK, so the design's order could not hold past it.
   set_focus(brwWebBrowser.AsWidget());
   connect_signals();
 }
