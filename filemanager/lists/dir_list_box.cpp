@@ -33,7 +33,6 @@ DirListBox::DirListBox()
       selection_(Gtk::SingleSelection::create(rows_)),
       factory_(Gtk::SignalListItemFactory::create()) {
   selection_->set_autoselect(false);
-  selection_->set_can_unselect(true);
   view_.set_model(selection_);
   view_.set_factory(factory_);
   set_child(view_);

@@ -28,7 +28,8 @@ FileListBox::FileListBox()
       selection_(Gtk::SingleSelection::create(rows_)),
       factory_(Gtk::SignalListItemFactory::create()) {
   selection_->set_autoselect(false);
-  selection_->set_can_unselect(true);
+  // As in any single-choice list, a click on the chosen file keeps it chosen.
+  selection_->set_can_unselect(false);
   view_.set_model(selection_);
   view_.set_factory(factory_);
   set_child(view_);

@@ -84,6 +84,8 @@ TEST_F(FileListTest, SelectingARowRaisesClickWithTheExactBytesOfItsName) {
   UserSelects(files, 0);
   EXPECT_EQ(clicks, 2);
   EXPECT_EQ(files.FileName(), "a.txt");
+  lists_test::UserCtrlClicks(files, 0);  // a chosen file stays chosen
+  EXPECT_EQ(files.FileName(), "a.txt");
 }
 
 TEST_F(FileListTest, RefreshShowsNewContentAndClearsTheSelection) {

@@ -34,6 +34,12 @@ inline void UserSelects(Gtk::ScrolledWindow& list, guint position) {
                              FALSE, FALSE);
 }
 
+// A Ctrl+click on row position.
+inline void UserCtrlClicks(Gtk::ScrolledWindow& list, guint position) {
+  gtk_widget_activate_action(GTK_WIDGET(ViewOf(list).gobj()), "list.select-item", "(ubb)", position,
+                             TRUE, FALSE);
+}
+
 // A double-click on row position, or Enter on it.
 inline void UserOpens(Gtk::ScrolledWindow& list, guint position) {
   gtk_widget_activate_action(GTK_WIDGET(ViewOf(list).gobj()), "list.activate-item", "u", position);
