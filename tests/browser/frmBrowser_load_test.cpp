@@ -101,10 +101,20 @@ TEST_F(BrowserWindowTest, ATinyWindowGivesZeroSizesNotNegativeOnes) {
   form->set_default_size(1, 1);
   ASSERT_TRUE(PumpUntil([this] { return form->brwWebBrowser.Height() == 0; }));
   PumpFor(std::chrono::milliseconds(50));
+  // Narrower than the 100-twip margin and lower than the strips and the margin.
+  const Gtk::Widget& client = *form->brwWebBrowser.AsWidget().get_parent();
+  ASSERT_LT(client.get_width() * 15, 100);
+  ASSERT_LT(client.get_height() * 15, 750 + 675 + 100);
+  EXPECT_FLOAT_EQ(form->cboAddress.Width(), 0);
+  EXPECT_FLOAT_EQ(form->brwWebBrowser.Width(), 0);
   EXPECT_FLOAT_EQ(form->brwWebBrowser.Height(), 0);
-  EXPECT_GE(form->brwWebBrowser.Width(), 0);
-  EXPECT_GE(form->cboAddress.Width(), 0);
+  EXPECT_EQ(form->brwWebBrowser.AsWidget().get_width(), 0);
   EXPECT_EQ(form->brwWebBrowser.AsWidget().get_height(), 0);
+
+  // Back at a usable size, the formulas apply again.
+  form->set_default_size(600, 500);
+  ASSERT_TRUE(PumpUntil([this] { return form->cboAddress.Width() > 0; }));
+  EXPECT_FLOAT_EQ(form->cboAddress.Width(), client.get_width() * 15.0f - 100);
 }
 
 TEST_F(BrowserWindowTest, MenusOtherThanInfoDoNothingAndInfoDoesNothingYet) {
