@@ -41,6 +41,7 @@ ComboBox::ComboBox() {
   Gtk::Entry& entry = *combo_.get_entry();
   combo_.signal_changed().connect(sigc::mem_fun(*this, &ComboBox::combo_changed));
   entry.signal_activate().connect(sigc::mem_fun(*this, &ComboBox::entry_activate));
+  entry.signal_changed().connect(sigc::mem_fun(*this, &ComboBox::entry_changed));
   // Keys are seen before the text takes them, so that a handler can cancel one.
   auto keys = Gtk::EventControllerKey::create();
   keys->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
@@ -68,24 +69,37 @@ void ComboBox::AddItem(const std::string& text, int index) {
   CheckIndex(index, ListCount());
   items_.insert(items_.begin() + index, text);
   combo_.insert(index, text);
+  if (list_index_ >= index) ++list_index_;
 }
 
 void ComboBox::RemoveItem(int index) {
   CheckIndex(index, ListCount() - 1);
   items_.erase(items_.begin() + index);
   combo_.remove_text(index);
+  if (list_index_ == index)
+    list_index_ = -1;
+  else if (list_index_ > index)
+    --list_index_;
 }
 
-int ComboBox::ListIndex() const { return combo_.get_active_row_number(); }
+int ComboBox::ListIndex() const { return list_index_; }
 
 void ComboBox::ListIndex(int index) {
   if (index != -1) CheckIndex(index, ListCount() - 1);
-  selecting_ = true;
-  combo_.set_active(index);
-  selecting_ = false;
+  Select(index);
   // Raised here rather than from GTK's signal, so that an error in the handler
   // reaches the code that wrote the index.
   if (index != -1) click_.emit();
+}
+
+void ComboBox::Select(int index) {
+  selecting_ = true;
+  combo_.set_active(index);
+  // GTK reports a pick only when its selection changes; cleared, it reports the user
+  // picking the selected entry once more too. The text stays.
+  combo_.set_active(-1);
+  selecting_ = false;
+  list_index_ = index;
 }
 
 void ComboBox::AccessibleName(const std::string& name) {
@@ -98,8 +112,15 @@ Gtk::Widget& ComboBox::FocusTarget() { return *combo_.get_entry(); }
 
 void ComboBox::combo_changed() {
   // Typing also changes the box, with no entry selected; only a pick is a Click.
-  if (selecting_ || combo_.get_active_row_number() < 0) return;
+  const int picked = combo_.get_active_row_number();
+  if (selecting_ || picked < 0) return;
+  Select(picked);
   click_.emit();
+}
+
+void ComboBox::entry_changed() {
+  // Text typed or set is no entry of the list, even when equal to one.
+  if (!selecting_) list_index_ = -1;
 }
 
 void ComboBox::entry_activate() {

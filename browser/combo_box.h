@@ -28,8 +28,9 @@ class ComboBox : public Gtk::Widget {
   void AddItem(const std::string& text, int index = -1);
   void RemoveItem(int index);
 
-  // The selected entry, or -1. Writing an index selects that entry, shows its text
-  // and raises Click before it returns; -1 clears the selection.
+  // The selected entry, or -1; it follows its entry as others are added or removed,
+  // and typing clears it. Writing an index selects that entry, shows its text and
+  // raises Click before it returns; -1 clears the selection.
   int ListIndex() const;
   void ListIndex(int index);
 
@@ -45,13 +46,17 @@ class ComboBox : public Gtk::Widget {
   sigc::signal<void(short&)>& signal_key_press() { return key_press_; }
 
  private:
+  // Shows the entry at index (or none at -1) as the selection, raising nothing.
+  void Select(int index);
   void combo_changed();
+  void entry_changed();
   void entry_activate();
   bool entry_key_pressed(guint keyval, guint keycode, Gdk::ModifierType state);
   void CheckIndex(int index, int last) const;
 
   Gtk::ComboBoxText combo_{true};
   std::vector<std::string> items_;
+  int list_index_ = -1;
   bool selecting_ = false;
   sigc::signal<void()> click_;
   sigc::signal<void(short&)> key_press_;

@@ -89,6 +89,33 @@ TEST(ComboBox, APickRaisesClickAndTypingDoesNot) {
   EXPECT_THAT(window.clicks, ElementsAre("one", "two"));
 }
 
+TEST(ComboBox, PickingTheSelectedEntryAgainIsAClickAgain) {
+  ComboWindow window;
+  window.box.AddItem("one");
+  auto* combo = dynamic_cast<Gtk::ComboBox*>(window.box.get_first_child());
+  ASSERT_NE(combo, nullptr);
+  window.box.ListIndex(0);
+  combo->set_active(0);
+  combo->set_active(0);
+  EXPECT_THAT(window.clicks, ElementsAre("one", "one", "one"));
+  EXPECT_EQ(window.box.ListIndex(), 0);
+}
+
+TEST(ComboBox, TheSelectionFollowsItsEntryAsOthersComeAndGo) {
+  ComboWindow window;
+  for (const char* entry : {"a", "b", "c"}) window.box.AddItem(entry);
+  window.box.ListIndex(1);
+  window.box.AddItem("top", 0);
+  EXPECT_EQ(window.box.ListIndex(), 2);
+  window.box.AddItem("end");
+  window.box.RemoveItem(0);
+  EXPECT_EQ(window.box.ListIndex(), 1);
+  EXPECT_EQ(window.box.List(window.box.ListIndex()), "b");
+  window.box.RemoveItem(1);
+  EXPECT_EQ(window.box.ListIndex(), -1);
+  EXPECT_EQ(window.box.Text(), "b");
+}
+
 TEST(ComboBox, EnterInTheTextIsKeyPress13) {
   ComboWindow window;
   window.box.Text("typed");
