@@ -64,10 +64,24 @@ void FileListBox::Path(const std::string& path) {
 
 void FileListBox::Refresh() { Load(path_, pattern_); }
 
-std::string FileListBox::FileName() const {
+std::string FileListBox::FileName() const { return List(ListIndex()); }
+
+int FileListBox::ListCount() const { return listing_ ? static_cast<int>(listing_->size()) : 0; }
+
+std::string FileListBox::List(int index) const {
+  if (index < 0 || index >= ListCount()) return {};
+  return listing_->Name(static_cast<std::size_t>(index));
+}
+
+int FileListBox::ListIndex() const {
   const guint selected = selection_->get_selected();
-  if (!listing_ || selected == GTK_INVALID_LIST_POSITION || selected >= listing_->size()) return {};
-  return listing_->Name(selected);
+  return selected < static_cast<guint>(ListCount()) ? static_cast<int>(selected) : -1;
+}
+
+void FileListBox::ListIndex(int index) {
+  // The selection raises Click through Selection_Changed, as a click on the row does.
+  const bool valid = index >= 0 && index < ListCount();
+  selection_->set_selected(valid ? static_cast<guint>(index) : GTK_INVALID_LIST_POSITION);
 }
 
 void FileListBox::Load(const std::string& path, const std::string& pattern) {

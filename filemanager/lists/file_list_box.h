@@ -35,6 +35,15 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   // The selected file's name without its folder, exact bytes; empty when none is.
   std::string FileName() const;
 
+  // The files listed, by index in list order: how many, and each one's name (exact
+  // bytes; empty for an index out of range). A huge folder counts 0 until it is listed.
+  int ListCount() const;
+  std::string List(int index) const;
+  // The index of the selected file, -1 when none is. Setting it selects that file as a
+  // click would, raising Click when the selection changes; -1 clears the selection.
+  int ListIndex() const;
+  void ListIndex(int index);
+
   // Reads the folder again and clears the selection; throws like Path.
   void Refresh();
 

@@ -88,6 +88,26 @@ TEST_F(FileListTest, SelectingARowRaisesClickWithTheExactBytesOfItsName) {
   EXPECT_EQ(files.FileName(), "a.txt");
 }
 
+TEST_F(FileListTest, TheProgramReadsTheListAndSelectsByIndex) {
+  for (const char* name : {"c", "a", "b\xff"}) folder.File(name);
+  files.Path(folder.Path());
+  ASSERT_EQ(files.ListCount(), 3);
+  EXPECT_EQ(files.List(0), "a");
+  EXPECT_EQ(files.List(1), "b\xff");
+  EXPECT_EQ(files.List(3), "");
+  EXPECT_EQ(files.ListIndex(), -1);
+
+  files.ListIndex(2);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(name_at_click, "c");
+  files.ListIndex(2);
+  EXPECT_EQ(clicks, 1);
+  files.ListIndex(-1);
+  EXPECT_EQ(files.ListIndex(), -1);
+  EXPECT_EQ(files.FileName(), "");
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(FileListTest, RefreshShowsNewContentAndClearsTheSelection) {
   folder.File("a");
   files.Path(folder.Path());
