@@ -65,7 +65,9 @@ void DirListBox::Path(const std::string& path) {
 
 std::string DirListBox::RowPath(guint position) const {
   if (position < ancestry_.size()) return ancestry_[position];
-  return JoinPath(path_, subfolders_->Name(position - ancestry_.size()));
+  const std::size_t subfolder = position - ancestry_.size();
+  if (!subfolders_ || subfolder >= subfolders_->size()) return {};
+  return JoinPath(path_, subfolders_->Name(subfolder));
 }
 
 FolderLoader::Listing DirListBox::Read(const std::string& path) {
@@ -96,8 +98,8 @@ void DirListBox::Show(FolderLoader::Listing listing) {
 void DirListBox::Loader_Ready(FolderLoader::Listing listing) { Show(std::move(listing)); }
 
 void DirListBox::View_Activate(guint position) {
-  if (position >= rows_->get_n_items()) return;
   const std::string target = RowPath(position);
+  if (target.empty()) return;
   FolderLoader::Listing listing;
   try {
     listing = Read(target);

@@ -30,7 +30,7 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
   // a Change handler raises passes on to the caller, with the new folder open.
   void Path(const std::string& path);
 
-  // The full path of the entry shown in row position.
+  // The full path of the entry shown in row position; empty past the last row.
   std::string RowPath(guint position) const;
 
   // True once the list shows every subfolder; a huge folder fills in shortly after

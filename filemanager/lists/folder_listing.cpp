@@ -22,6 +22,7 @@ namespace {
 // Names beyond this many bytes in one folder are refused, which keeps every name's and
 // every collation key's offset within 32 bits.
 constexpr std::size_t kMaxNameBytes = std::size_t{1} << 30;
+// From this many names on, collation keys are made on two threads.
 constexpr std::size_t kKeysOnTwoThreads = 16384;
 
 // Makes the collation key of each entry's name into keys, noting where it starts.

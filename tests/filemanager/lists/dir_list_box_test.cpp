@@ -59,6 +59,7 @@ TEST_F(DirListTest, ShowsTheAncestryFromTheRootThenTheSubfoldersInOrder) {
   EXPECT_EQ(dirs.RowPath(0), "/");
   EXPECT_EQ(dirs.RowPath(static_cast<guint>(expected.size() - 5)), folder.Path());
   EXPECT_EQ(dirs.RowPath(static_cast<guint>(expected.size() - 1)), folder.Path("c10"));
+  EXPECT_EQ(dirs.RowPath(static_cast<guint>(expected.size())), "");
 }
 
 TEST_F(DirListTest, TheRootShowsItselfAndItsFolders) {
