@@ -25,15 +25,15 @@ class ImageList {
 
 // The program's artwork, compiled into it.
 namespace art {
-inline constexpr char kEmblem[] = "/org/korvo/browser/icons/32x32/apps/korvo.svg";
+inline constexpr char kEmblem[] = "/org/korvo/browser/icons/32x32/apps/korvo.png";
 inline constexpr char kEmblemIconName[] = "korvo";
 inline constexpr char kIconsPath[] = "/org/korvo/browser/icons";
-inline constexpr char kBack[] = "/org/korvo/browser/art/back.svg";
-inline constexpr char kForward[] = "/org/korvo/browser/art/forward.svg";
-inline constexpr char kStop[] = "/org/korvo/browser/art/stop.svg";
-inline constexpr char kRefresh[] = "/org/korvo/browser/art/refresh.svg";
-inline constexpr char kHome[] = "/org/korvo/browser/art/home.svg";
-inline constexpr char kSearch[] = "/org/korvo/browser/art/search.svg";
+inline constexpr char kBack[] = "/org/korvo/browser/art/back.png";
+inline constexpr char kForward[] = "/org/korvo/browser/art/forward.png";
+inline constexpr char kStop[] = "/org/korvo/browser/art/stop.png";
+inline constexpr char kRefresh[] = "/org/korvo/browser/art/refresh.png";
+inline constexpr char kHome[] = "/org/korvo/browser/art/home.png";
+inline constexpr char kSearch[] = "/org/korvo/browser/art/search.png";
 
 // Makes the emblem known to the icon theme as "korvo", for the window icon.
 void RegisterIcons();
