@@ -22,8 +22,10 @@ namespace filemanager {
 namespace {
 
 constexpr std::uint64_t kChunk = 8u << 20;
-constexpr std::size_t kBufferSize = 1u << 20;
-constexpr std::uint64_t kWritebackStep = 32u << 20;
+// Small enough to stay in the processor's cache between the read and the write, which
+// measured faster than larger buffers.
+constexpr std::size_t kBufferSize = 128u << 10;
+constexpr std::uint64_t kWritebackStep = 16u << 20;
 
 class ContentCopier {
  public:
@@ -121,22 +123,35 @@ class ContentCopier {
            error == EBADF;
   }
 
-  // One buffer's worth at offset; returns the bytes copied, 0 at the end of the source.
+  // Up to want bytes at offset, a buffer at a time; returns the bytes copied, fewer than
+  // want only at the end of the source (0 when it is already there), or -1 with errno.
   ssize_t ReadWrite(std::uint64_t offset, std::uint64_t want) {
     if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
-    const ssize_t got = pread(from_, buffer_.get(), std::min<std::uint64_t>(want, kBufferSize),
-                              static_cast<off_t>(offset));
-    if (got <= 0) return got;
-    for (ssize_t put = 0; put < got;) {
-      const ssize_t n = pwrite(to_, buffer_.get() + put, static_cast<std::size_t>(got - put),
-                               static_cast<off_t>(offset) + put);
+    std::uint64_t copied = 0;
+    while (copied < want) {
+      const ssize_t got =
+          pread(from_, buffer_.get(), std::min<std::uint64_t>(want - copied, kBufferSize),
+                static_cast<off_t>(offset + copied));
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return copied > 0 ? static_cast<ssize_t>(copied) : -1;
+      if (got == 0) break;
+      WriteAll(buffer_.get(), static_cast<std::size_t>(got), offset + copied);
+      copied += static_cast<std::uint64_t>(got);
+    }
+    return static_cast<ssize_t>(copied);
+  }
+
+  void WriteAll(const char* data, std::size_t length, std::uint64_t offset) {
+    while (length > 0) {
+      const ssize_t n = pwrite(to_, data, length, static_cast<off_t>(offset));
       if (n < 0) {
         if (errno == EINTR) continue;
         ThrowErrno(errno);
       }
-      put += n;
+      data += n;
+      length -= static_cast<std::size_t>(n);
+      offset += static_cast<std::uint64_t>(n);
     }
-    return got;
   }
 
   // Lets the disk start on what is written, so the caller's final fsync waits less.
