@@ -3,6 +3,7 @@
 #include "sysinfo/sysinfo_window.h"
 
 #include <gdkmm/clipboard.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/ui.h"
@@ -23,7 +24,8 @@ TEST(SysInfoWindow, ShowsTheReportWithTheDisplaysFactsAndCopiesItWhole) {
   EXPECT_FALSE(window.txtReport.get_editable());
   EXPECT_NE(window.Report().find("Host name          crow\n"), std::string::npos);
   EXPECT_NE(window.Report().find("Display server     X11\n"), std::string::npos);
-  EXPECT_NE(window.Report().find("Screen size        1280 x 1024 pixels\n"), std::string::npos);
+  EXPECT_THAT(window.Report(),
+              testing::ContainsRegex("Screen size        [1-9][0-9]* x [1-9][0-9]* pixels\n"));
   EXPECT_EQ(window.Report().find("GTK version        unknown"), std::string::npos);
 
   window.get_clipboard()->set_text("something else");
