@@ -38,6 +38,43 @@ TEST_F(WebKitViewTest, AfterTheWebProcessEndsTheViewShowsAnErrorAndBrowsesOn) {
   ASSERT_TRUE(ShowsPage("Page B"));
 }
 
+// The view's own pixels, as the window would draw them.
+std::vector<guint8> DrawnPixels(Gtk::Widget& widget, int& width, int& height) {
+  width = widget.get_width();
+  height = widget.get_height();
+  GdkPaintable* paintable = gtk_widget_paintable_new(widget.gobj());
+  GtkSnapshot* snapshot = gtk_snapshot_new();
+  gdk_paintable_snapshot(paintable, GDK_SNAPSHOT(snapshot), width, height);
+  GskRenderNode* node = gtk_snapshot_free_to_node(snapshot);
+  std::vector<guint8> pixels(static_cast<std::size_t>(width) * height * 4);
+  if (node) {
+    GskRenderer* renderer = gtk_native_get_renderer(widget.get_native()->gobj());
+    const graphene_rect_t bounds =
+        GRAPHENE_RECT_INIT(0, 0, static_cast<float>(width), static_cast<float>(height));
+    GdkTexture* texture = gsk_renderer_render_texture(renderer, node, &bounds);
+    gdk_texture_download(texture, pixels.data(), static_cast<gsize>(width) * 4);
+    g_object_unref(texture);
+    gsk_render_node_unref(node);
+  }
+  g_object_unref(paintable);
+  return pixels;
+}
+
+TEST_F(WebKitViewTest, TheViewDrawsThePage) {
+  server_.Serve("/red", HtmlPage("Red", "<style>html { background: #ff0000 }</style>"));
+  view_.Navigate(server_.Url("/red"));
+  ASSERT_TRUE(ShowsPage("Red"));
+  // The page's pixels arrive a frame or two after the load.
+  int width = 0, height = 0;
+  auto center_is_red = [&] {
+    const auto pixels = DrawnPixels(view_.widget(), width, height);
+    const std::size_t at = (static_cast<std::size_t>(height / 2) * width + width / 2) * 4;
+    // Memory order of the download is B, G, R, A.
+    return width > 0 && pixels[at + 2] > 200 && pixels[at + 1] < 50 && pixels[at] < 50;
+  };
+  EXPECT_TRUE(PumpUntil(center_is_red, 5s));
+}
+
 class DownloadTest : public WebKitViewTest {
  protected:
   explicit DownloadTest(const std::string& answer)

@@ -1,0 +1,117 @@
+#!/usr/bin/env python3
+"""Measures korvo, surf and the bare GTK 4 + WebKit window in interleaved rounds, each
+run in a fresh profile against pages served on loopback, and prints medians and
+per-round ratios. Run it through bench/browser/run, which builds the programs and
+provides the virtual display."""
+
+import argparse
+import functools
+import http.server
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+
+LIGHT_TITLE = "Bench Light Page"
+HEAVY_TITLE = "Bench Heavy Page"
+METRICS = [("map_ms", "start to window mapped (ms)"),
+           ("title_ms", "start to page title shown (ms)"),
+           ("pss_mib", "PSS of all processes, heavy page (MiB)")]
+
+
+def write_pages(folder):
+    with open(os.path.join(folder, "light.html"), "w") as page:
+        page.write(f"<!DOCTYPE html><html><head><meta charset='utf-8'><title>{LIGHT_TITLE}"
+                   "</title></head><body><h1>Light</h1><p>A small page.</p></body></html>")
+    # About 1 MB in 20,000 elements.
+    rows = "".join(f"<div class='r'>Row {i}: some ordinary text to lay out and paint.</div>\n"
+                   for i in range(20000))
+    with open(os.path.join(folder, "heavy.html"), "w") as page:
+        page.write(f"<!DOCTYPE html><html><head><meta charset='utf-8'><title>{HEAVY_TITLE}"
+                   "</title><style>.r{padding:1px;border-bottom:1px solid #ddd}</style></head>"
+                   f"<body>{rows}</body></html>")
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    handler = functools.partial(QuietHandler, directory=folder)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return f"http://127.0.0.1:{server.server_address[1]}"
+
+
+def fresh_profile_env(base, name):
+    home = tempfile.mkdtemp(prefix=f"{name}-", dir=base)
+    env = dict(os.environ)
+    env.update(HOME=home, XDG_CONFIG_HOME=f"{home}/.config", XDG_DATA_HOME=f"{home}/.local/share",
+               XDG_CACHE_HOME=f"{home}/.cache")
+    return env
+
+
+def probe(build, profiles, name, command, title, settle_ms):
+    result = subprocess.run([f"{build}/probe", title, str(settle_ms), "--", *command],
+                            env=fresh_profile_env(profiles, name), capture_output=True, text=True,
+                            timeout=120)
+    if result.returncode != 0:
+        raise RuntimeError(f"{name}: {result.stderr.strip()}")
+    map_ms, title_ms, pss_kib = result.stdout.split()
+    return float(map_ms), float(title_ms), int(pss_kib) / 1024
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--rounds", type=int, default=7)
+    args = parser.parse_args()
+
+    programs = {"korvo": [f"{args.build}/korvo_launcher"], "surf": ["surf"],
+                "bare": [f"{args.build}/bare_window"]}
+    work = tempfile.mkdtemp(prefix="korvo-bench-")
+    write_pages(work)
+    site = serve(work)
+    profiles = os.path.join(work, "profiles")
+    os.mkdir(profiles)
+
+    # One unmeasured start of each warms the disk cache for all.
+    for name, command in programs.items():
+        probe(args.build, profiles, name, command + [f"{site}/light.html"], LIGHT_TITLE, 0)
+
+    results = {name: {key: [] for key, _ in METRICS} for name in programs}
+    names = list(programs)
+    for round_index in range(args.rounds):
+        # Each round starts with another program, so none always goes first.
+        order = names[round_index % len(names):] + names[:round_index % len(names)]
+        for name in order:
+            command = programs[name]
+            map_ms, title_ms, _ = probe(args.build, profiles, name,
+                                        command + [f"{site}/light.html"], LIGHT_TITLE, 0)
+            _, _, pss_mib = probe(args.build, profiles, name, command + [f"{site}/heavy.html"],
+                                  HEAVY_TITLE, 1000)
+            for key, value in (("map_ms", map_ms), ("title_ms", title_ms), ("pss_mib", pss_mib)):
+                results[name][key].append(value)
+            print(f"round {round_index + 1} {name:5}: mapped {map_ms:7.1f} ms, title "
+                  f"{title_ms:7.1f} ms, PSS {pss_mib:6.1f} MiB", flush=True)
+
+    print(f"\nMedians over {args.rounds} rounds:")
+    print(f"{'':42}" + "".join(f"{name:>10}" for name in names))
+    for key, label in METRICS:
+        print(f"{label:42}" + "".join(f"{statistics.median(results[name][key]):10.1f}"
+                                      for name in names))
+
+    print("\nPer-round ratios (at or below 1.00 means the first is as good or better):")
+    for first, second in (("korvo", "surf"), ("korvo", "bare"), ("surf", "bare")):
+        for key, label in METRICS:
+            ratios = [a / b for a, b in zip(results[first][key], results[second][key])]
+            print(f"  {first}/{second} {key:9}: median {statistics.median(ratios):.2f}  rounds "
+                  + " ".join(f"{r:.2f}" for r in ratios))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
