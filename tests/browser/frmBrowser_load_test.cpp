@@ -15,6 +15,8 @@ using testing_support::PumpUntil;
 TEST_F(BrowserWindowTest, LoadWithoutStartingAddressShowsTheWindowAndOpensNothing) {
   form->Load();
   EXPECT_TRUE(form->get_visible());
+  EXPECT_FALSE(form->get_modal());
+  EXPECT_EQ(form->get_transient_for(), nullptr);
   EXPECT_EQ(Title(), "- Korvo");
   EXPECT_EQ(form->cboAddress.Text(), "");
   EXPECT_EQ(form->cboAddress.ListCount(), 0);
