@@ -28,14 +28,17 @@ HttpResponse HtmlPage(const std::string& title, const std::string& body = "");
 
 class HttpServer {
  public:
+  // Plain HTTP, or HTTPS with a self-signed certificate that no client trusts.
+  enum class Scheme { kHttp, kHttpsUntrusted };
+
   // Listens on 127.0.0.1 at a free port; answers 404 for a path nobody set.
-  HttpServer();
+  explicit HttpServer(Scheme scheme = Scheme::kHttp);
   ~HttpServer();
   HttpServer(const HttpServer&) = delete;
   HttpServer& operator=(const HttpServer&) = delete;
 
   void Serve(const std::string& path, HttpResponse response);
-  // http://127.0.0.1:port plus path, which starts with "/".
+  // http://127.0.0.1:port (https:// for HTTPS) plus path, which starts with "/".
   std::string Url(const std::string& path) const;
   std::uint16_t Port() const { return port_; }
   // How many requests for path (without its query) arrived so far.
@@ -53,6 +56,7 @@ class HttpServer {
   mutable std::mutex mutex_;
   std::map<std::string, HttpResponse> responses_;
   std::map<std::string, int> counts_;
+  std::string scheme_;
   std::uint16_t port_ = 0;
   std::unique_ptr<Loop> loop_;
 };

@@ -38,6 +38,17 @@ TEST_F(WebKitViewTest, AfterTheWebProcessEndsTheViewShowsAnErrorAndBrowsesOn) {
   ASSERT_TRUE(ShowsPage("Page B"));
 }
 
+TEST_F(WebKitViewTest, AnUntrustedCertificateShowsTheErrorPageAndEndsBusy) {
+  HttpServer secure(HttpServer::Scheme::kHttpsUntrusted);
+  secure.Serve("/", HtmlPage("Secret"));
+  view_.Navigate(secure.Url("/"));
+  ASSERT_TRUE(Idle());
+  EXPECT_NE(view_.LocationName(), "Secret");
+  EXPECT_EQ(view_.LocationURL(), secure.Url("/"));
+  ASSERT_FALSE(names_at_download_complete_.empty());
+  EXPECT_EQ(names_at_download_complete_.back(), view_.LocationName());
+}
+
 // The view's own pixels, as the window would draw them.
 std::vector<guint8> DrawnPixels(Gtk::Widget& widget, int& width, int& height) {
   width = widget.get_width();
