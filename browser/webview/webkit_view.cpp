@@ -144,6 +144,7 @@ void WebKitView::Engine_LoadChanged(int load_event) {
     reported_address_ = LocationURL();
     location_changed_.emit();
   } else if (load_event == WEBKIT_LOAD_FINISHED) {
+    showing_crash_page_ = false;
     // A same-page address change while the page was loading was held back till now.
     ReportLocationIfChanged();
     download_complete_.emit();
@@ -169,6 +170,10 @@ void WebKitView::ReportLocationIfChanged() {
 }
 
 void WebKitView::Engine_WebProcessTerminated() {
+  // A process that ends again while the error page loads would end it again and again;
+  // the view then stays empty until the user goes elsewhere.
+  if (showing_crash_page_) return;
+  showing_crash_page_ = true;
   const std::string address = LocationURL();
   webkit_web_view_load_alternate_html(view_, kCrashPage,
                                       address.empty() ? "about:blank" : address.c_str(), nullptr);

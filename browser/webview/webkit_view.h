@@ -57,6 +57,7 @@ class WebKitView : public WebView {
   Gtk::Widget* widget_;
   std::unique_ptr<DownloadSaver> downloads_;
   std::string reported_address_;
+  bool showing_crash_page_ = false;
   sigc::signal<void()> download_complete_;
   sigc::signal<void()> location_changed_;
 };
