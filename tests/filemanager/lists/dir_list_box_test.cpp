@@ -132,6 +132,16 @@ TEST_F(DirListTest, ALinkToAFolderIsAFolderReachedByTheLinksPath) {
   EXPECT_EQ(dirs.Path(), folder.Path("shortcut"));
 }
 
+TEST_F(DirListTest, AFolderNamedInInvalidUtf8IsShownReadablyAndOpenedByItsBytes) {
+  folder.Folder("odd\xff");
+  dirs.Path(folder.Path());
+  const auto rows = Rows(dirs);
+  ASSERT_EQ(rows.back(), "odd\xef\xbf\xbd");
+  UserOpens(dirs, static_cast<guint>(rows.size() - 1));
+  EXPECT_EQ(dirs.Path(), folder.Path("odd\xff"));
+  EXPECT_EQ(Rows(dirs).back(), "odd\xef\xbf\xbd");  // now the open folder, last in the list
+}
+
 TEST_F(DirListTest, AnErrorOfAChangeHandlerReachesWhoeverSetThePath) {
   dirs.signal_change().connect([] { throw common::Error("handler failed"); });
   EXPECT_THROW(dirs.Path(folder.Path("b")), common::Error);
