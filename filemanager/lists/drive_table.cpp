@@ -3,7 +3,6 @@
 
 #include <gio/gunixmounts.h>
 
-#include <algorithm>
 #include <map>
 
 #include "filemanager/lists/folder_path.h"
