@@ -9,6 +9,8 @@
 
 #include "common/dispatch.h"
 
+extern "C" GResource* common_get_resource();
+
 namespace common {
 
 namespace {
@@ -23,6 +25,8 @@ void PreferSoftwareRendererWithoutGpu() {
 }
 
 void LoadStyle() {
+  // Naming the bundle keeps the linker from dropping it out of the static library.
+  common_get_resource();
   auto css = Gtk::CssProvider::create();
   css->load_from_resource("/org/korvo/common/style.css");
   Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css,
