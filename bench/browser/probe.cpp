@@ -117,9 +117,15 @@ int main(int argc, char** argv) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   };
   double map_ms = -1, title_ms = -1;
+  // Every title seen goes to standard error with its time, for a look at the sequence.
+  std::string last_title;
   auto check_title = [&](Window window) {
-    if (title_ms < 0 && WindowTitle(display, window).find(wanted) != std::string::npos)
-      title_ms = elapsed_ms();
+    const std::string title = WindowTitle(display, window);
+    if (title != last_title) {
+      last_title = title;
+      std::fprintf(stderr, "%.1f ms: title \"%s\"\n", elapsed_ms(), title.c_str());
+    }
+    if (title_ms < 0 && title.find(wanted) != std::string::npos) title_ms = elapsed_ms();
   };
   const auto deadline = start + std::chrono::seconds(60);
   while (title_ms < 0 && Clock::now() < deadline) {
@@ -135,7 +141,10 @@ int main(int argc, char** argv) {
       check_title(event.xcreatewindow.window);
     } else if (event.type == MapNotify && event.xmap.event == root &&
                !event.xmap.override_redirect) {
-      if (map_ms < 0) map_ms = elapsed_ms();
+      if (map_ms < 0) {
+        map_ms = elapsed_ms();
+        std::fprintf(stderr, "%.1f ms: mapped\n", map_ms);
+      }
       check_title(event.xmap.window);
     } else if (event.type == PropertyNotify) {
       check_title(event.xproperty.window);
