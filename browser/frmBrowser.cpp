@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "browser/about/frmAbout.h"
 #include "browser/about/window_frame.h"
 #include "browser/accessible.h"
 #include "browser/captions.h"
@@ -145,7 +146,7 @@ void frmBrowser::Form_Resize() {
 
 void frmBrowser::Help_Click(short Index) {
   if (Index != 4) return;
-  // The About dialog opens here once it exists.
+  ShowAbout(get_application());
 }
 
 }  // namespace browser
