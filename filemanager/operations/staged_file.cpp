@@ -100,7 +100,11 @@ void StagedFile::Commit(const std::string& name) {
   if (hidden_name_.empty()) {
     CommitAnonymous(name);
   } else {
-    MoveNameWithoutReplacing(folder_fd_, hidden_name_.c_str(), folder_fd_, name.c_str());
+    // Both names are in one folder, so EXDEV would mean a file system that refuses
+    // even that; the hidden file then stays hidden and is removed.
+    if (!MoveNameWithoutReplacing(folder_fd_, hidden_name_.c_str(), folder_fd_, name.c_str())) {
+      ThrowErrno(EXDEV);
+    }
     hidden_name_.clear();
   }
   committed_name_ = name;
