@@ -310,6 +310,7 @@ TEST_F(CopyFileTest, CopiesWithoutThePrivilegeToLinkByDescriptor) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "this process may not change its capabilities";
   ASSERT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(ReadFile(target_folder_ / "f"), "unprivileged");
 }
