@@ -315,12 +315,12 @@ TEST_F(CopyFileTest, CopiesWithoutThePrivilegeToLinkByDescriptor) {
   EXPECT_EQ(ReadFile(target_folder_ / "f"), "unprivileged");
 }
 
-TEST_F(CopyFileTest, ImmutableDestinationFolderGivesPermissionDenied) {
+TEST_F(CopyFileTest, LockedDestinationFolderGivesPermissionDenied) {
   WriteFile(source_folder_ / "f", "x");
-  const std::string why_not = testing_files::SetImmutable(target_folder_.path(), true);
+  const std::string why_not = testing_files::LockFolder(target_folder_.path(), true);
   if (!why_not.empty()) GTEST_SKIP() << why_not;
   const std::string error = CopyError(source_folder_ / "f", target_folder_ / "f");
-  testing_files::SetImmutable(target_folder_.path(), false);
+  testing_files::LockFolder(target_folder_.path(), false);
   EXPECT_EQ(error, "Permission denied");
   EXPECT_TRUE(target_folder_.Names().empty());
 }

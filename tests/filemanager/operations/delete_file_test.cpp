@@ -75,12 +75,12 @@ TEST_F(DeleteFileTest, NameThatIsNotUtf8DeletesThatFileOnly) {
   EXPECT_THAT(folder_.Names(), ElementsAre(look_alike));
 }
 
-TEST_F(DeleteFileTest, ImmutableFileGivesPermissionDenied) {
+TEST_F(DeleteFileTest, FileInLockedFolderGivesPermissionDenied) {
   WriteFile(folder_ / "f", "x");
-  const std::string why_not = testing_files::SetImmutable(folder_ / "f", true);
+  const std::string why_not = testing_files::LockFolder(folder_.path(), true);
   if (!why_not.empty()) GTEST_SKIP() << why_not;
   const std::string error = DeleteError(folder_ / "f");
-  testing_files::SetImmutable(folder_ / "f", false);
+  testing_files::LockFolder(folder_.path(), false);
   EXPECT_EQ(error, "Permission denied");
   EXPECT_TRUE(Exists(folder_ / "f"));
 }

@@ -192,10 +192,10 @@ TEST_F(MoveAcrossTest, CancelKeepsTheSourceAndLeavesNoCopy) {
 
 TEST_F(MoveAcrossTest, SourceThatCannotBeRemovedTakesTheCopyBack) {
   WriteFile(from_ / "f", "only once");
-  const std::string why_not = testing_files::SetImmutable(from_.path(), true);
+  const std::string why_not = testing_files::LockFolder(from_.path(), true);
   if (!why_not.empty()) GTEST_SKIP() << why_not;
   const std::string error = MoveError(from_ / "f", *to_ / "f");
-  testing_files::SetImmutable(from_.path(), false);
+  testing_files::LockFolder(from_.path(), false);
   EXPECT_EQ(error, "Permission denied");
   EXPECT_EQ(ReadFile(from_ / "f"), "only once");
   EXPECT_TRUE(to_->Names().empty());
@@ -227,10 +227,10 @@ TEST_F(MoveAcrossTest, SymbolicLinkAndNamedPipeAreMadeAnewThere) {
 
 TEST_F(MoveAcrossTest, SymbolicLinkThatCannotBeRemovedIsNotDoubled) {
   ASSERT_EQ(symlink("target", (from_ / "link").c_str()), 0);
-  const std::string why_not = testing_files::SetImmutable(from_.path(), true);
+  const std::string why_not = testing_files::LockFolder(from_.path(), true);
   if (!why_not.empty()) GTEST_SKIP() << why_not;
   const std::string error = MoveError(from_ / "link", *to_ / "link");
-  testing_files::SetImmutable(from_.path(), false);
+  testing_files::LockFolder(from_.path(), false);
   EXPECT_EQ(error, "Permission denied");
   EXPECT_EQ(LinkTarget(from_ / "link"), "target");
   EXPECT_TRUE(to_->Names().empty());

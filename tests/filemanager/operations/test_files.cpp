@@ -112,6 +112,8 @@ SmallFileSystem::~SmallFileSystem() {
   if (mounted_) umount2(folder_.path().c_str(), MNT_DETACH);
 }
 
+namespace {
+
 std::string SetImmutable(const std::string& path, bool immutable) {
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return Why("open " + path);
@@ -127,6 +129,22 @@ std::string SetImmutable(const std::string& path, bool immutable) {
   }
   close(fd);
   return why_not;
+}
+
+}  // namespace
+
+std::string LockFolder(const std::string& folder, bool locked) {
+  if (!locked) {
+    SetImmutable(folder, false);
+    chmod(folder.c_str(), 0755);
+    return "";
+  }
+  const std::string no_attribute = SetImmutable(folder, true);
+  if (no_attribute.empty()) return "";
+  chmod(folder.c_str(), 0555);
+  if (access(folder.c_str(), W_OK) != 0) return "";
+  chmod(folder.c_str(), 0755);
+  return no_attribute + "; and permissions do not bind the administrator";
 }
 
 std::string OtherFileSystemBase(std::string& why_not) {

@@ -72,9 +72,11 @@ class SmallFileSystem {
   std::string reason_;
 };
 
-// Sets or clears the immutable attribute (which binds even the administrator); returns
-// an empty text on success, else why it could not be set.
-std::string SetImmutable(const std::string& path, bool immutable);
+// Makes the folder's entries impossible to add or remove, or possible again: by the
+// immutable attribute, which binds even the administrator, where it may be set, else by
+// taking away write permission, which binds everyone else. Returns an empty text on
+// success, else why neither works here.
+std::string LockFolder(const std::string& folder, bool locked);
 
 // A folder on a file system other than the build folder's (the shared-memory tmpfs),
 // or an empty text with the reason in why_not.
