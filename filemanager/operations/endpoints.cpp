@@ -65,6 +65,10 @@ UniqueFd OpenRegularSource(const std::string& path, bool follow_symlink, struct 
 
 namespace {
 
+bool CannotStore(int error) {
+  return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
+}
+
 // Copies what extended attributes the destination's file system takes and the user may
 // set; one refused (a namespace the user may not write, a file system without them)
 // is left out, as mv does.
@@ -115,9 +119,11 @@ void KeepAttributes(int from, int to, const struct stat& source, Keep keep) {
     // rights).
     if (fchown(to, source.st_uid, source.st_gid) == 0) mode = source.st_mode & 07777;
   }
-  if (fchmod(to, mode) != 0) ThrowErrno(errno);
+  // A file system that cannot store the bits or times (FAT on a memory stick, some
+  // network shares) refuses them; the copy is still wanted there, as cp makes it.
+  if (fchmod(to, mode) != 0 && !CannotStore(errno)) ThrowErrno(errno);
   const struct timespec times[2] = {source.st_atim, source.st_mtim};
-  if (futimens(to, times) != 0) ThrowErrno(errno);
+  if (futimens(to, times) != 0 && !CannotStore(errno)) ThrowErrno(errno);
 }
 
 }  // namespace filemanager
