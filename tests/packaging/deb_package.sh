@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack and checks it without installing it on this
+# machine: deb_package.sh BUILD_DIR EXPECTED_FILES REGISTRY_TEST
+# The control data must carry the dependencies dpkg-shlibdeps found in the binaries;
+# the contents, unpacked with dpkg -x into a temporary root, must have the /usr layout
+# and a hive that names /usr/libexec/korvo-sysinfo.
+set -euo pipefail
+build=$1 expected=$2 registry_test=$3
+here=$(dirname "$0")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >cpack.log 2>&1) ||
+  { cat "$work/cpack.log" >&2; fail "cpack -G DEB failed"; }
+debs=("$work"/out/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single .deb: ${debs[*]}"
+deb=${debs[0]}
+echo "built $(basename "$deb")"
+
+info=$(dpkg-deb -I "$deb")
+echo "$info"
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = korvo-tavvel ] || fail "package name $(field Package)"
+[ -n "$(field Maintainer)" ] || fail "no maintainer"
+[ -n "$(field Section)" ] || fail "no section"
+[ -n "$(field Description)" ] || fail "no description"
+depends=$(field Depends)
+[ -n "$depends" ] || fail "no Depends: dpkg-shlibdeps found nothing"
+for library in libwebkitgtk-6.0-4 libgtkmm-4.0-0 libc6; do
+  grep -Eq "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+done
+
+# The listing shows each file with its mode: the programs are executable, and every
+# path lies under /usr.
+listing=$(dpkg-deb -c "$deb")
+for program in usr/bin/korvo usr/bin/tavvel usr/libexec/korvo-sysinfo; do
+  grep -Eq "^-rwxr-xr-x .* \./$program$" <<<"$listing" || fail "$program is not an executable in the package"
+done
+if grep -Ev " \./(usr(/.*)?)?$" <<<"$listing"; then fail "paths outside /usr"; fi
+
+dpkg -x "$deb" "$work/root"
+"$here/check_tree.sh" "$work/root" /usr "$expected" "$registry_test"
