@@ -1,0 +1,75 @@
+"""The base of every end-to-end journey: a fresh private desktop per journey, the
+programs under test named by the environment, and an end that proves the journey left
+no process and no temporary folder behind.
+
+One journey runs per process (run_journey.py sees to that): the accessibility library
+binds a process to the first accessibility bus it meets.
+"""
+
+import functools
+import importlib
+import os
+import unittest
+
+from desktop import Desktop
+
+
+def program(variable):
+    """The built program that the variable names (set by the test registration)."""
+    path = os.environ.get(variable, "")
+    if not os.access(path, os.X_OK):
+        raise AssertionError(f"{variable} does not name a built program ({path!r})")
+    return path
+
+
+def journey(method):
+    """Marks a journey: a failure it did not describe itself still gets a screenshot."""
+
+    @functools.wraps(method)
+    def run(self):
+        try:
+            method(self)
+        except Exception as error:  # noqa: BLE001 - re-raised with the screenshot added
+            self.journey_failed = True
+            if getattr(self, "ui", None) is None or self.ui.failure_shot:
+                raise
+            shot = self.ui.screenshot(method.__name__)
+            raise AssertionError(f"{error}; screenshot: {shot}") from error
+
+    return run
+
+
+class Journey(unittest.TestCase):
+    ui = None
+    journey_failed = False
+
+    def setUp(self):
+        artifacts = os.environ.get("E2E_ARTIFACTS") or os.path.join(os.getcwd(), "e2e-artifacts")
+        self.desktop = Desktop(artifacts, self.id().rsplit(".", 1)[-1])
+        self.addCleanup(self._end_desktop)
+        self.desktop.start()
+        self.ui = importlib.import_module("ui").Ui(self.desktop)
+        self.folder_left = self.desktop.root
+
+    def _end_desktop(self):
+        problems = self.desktop.stop()
+        if os.path.exists(self.folder_left):
+            problems.append(f"temporary folder left behind: {self.folder_left}")
+        # After a failed step the programs are still open by design; the failure
+        # already says what went wrong.
+        if problems and not self.journey_failed:
+            self.fail("the journey did not end cleanly: " + "; ".join(problems))
+
+    # Shared steps -----------------------------------------------------------------
+
+    def close_window(self, window):
+        """Closes a window as its close button would."""
+        self.ui.act(window, "window.close")
+
+    def wait_exit(self, process, what, timeout=20):
+        try:
+            code = process.wait(timeout)
+        except Exception:  # noqa: BLE001 - subprocess.TimeoutExpired, reported as a step
+            self.ui.fail(f"waited {timeout} s for {what} to end after its last window closed")
+        self.assertEqual(code, 0, f"{what} ended with status {code}:\n"
+                         + self.desktop.program_log(process.args[0])[-2000:])

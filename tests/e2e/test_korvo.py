@@ -1,0 +1,208 @@
+"""Journeys through korvo: browsing a loopback site with the address box, a link and
+the toolbar, and the About dialog with the system information tool, found or not."""
+
+import os
+import shutil
+import unittest
+
+from journey import Journey, journey, program
+from web_pages import PageServer
+
+KORVO = "E2E_KORVO"
+SYSINFO = "E2E_SYSINFO"
+FIRST_TITLE = "- Korvo"
+UNAVAILABLE = "System Information Is Unavailable At This Time"
+
+
+class Browser:
+    """A running korvo: its process, accessible application and main window."""
+
+    def __init__(self, test, executable):
+        self.test = test
+        ui = test.ui
+        self.process = test.desktop.launch([executable])
+        self.app = ui.wait_application(self.process.pid, "korvo")
+        self.window = ui.wait_window(self.app, FIRST_TITLE, "of the browser")
+        self.x_window = ui.x_window(self.process.pid, FIRST_TITLE)
+        combo = ui.find(self.window, "combo box", "Address")
+        self.address = (ui.find_all(combo, "text") or [None])[0]
+        test.assertIsNotNone(self.address, "the address box has no text field")
+
+    def title(self):
+        return self.test.ui.title(self.x_window)
+
+    def address_text(self):
+        return self.test.ui.text(self.address)
+
+    def button(self, name):
+        return self.test.ui.find(self.window, "push button", name)
+
+    def menu(self, name):
+        return self.test.ui.find(self.window, "push button", name)
+
+    def titles_until(self, final, action):
+        """Runs action and collects the window titles seen until the title is final."""
+        seen = []
+
+        def probe():
+            title = self.title()
+            if not seen or seen[-1] != title:
+                seen.append(title)
+            return title == final
+
+        action()
+        self.test.ui.until(f"the window title to read {final!r}", probe,
+                           seen=lambda: f"titles {seen}")
+        return seen
+
+    def go_to(self, url):
+        """Types url into the address box and presses Enter, as a user would."""
+        ui = self.test.ui
+        ui.click(self.x_window, self.address)
+        ui.keys(self.x_window, "ctrl+a")
+        ui.type_text(self.x_window, url)
+        ui.until(f"the address box to hold {url!r}", lambda: self.address_text() == url,
+                 seen=self.address_text)
+        ui.keys(self.x_window, "Return")
+
+
+class KorvoJourneys(Journey):
+    def assert_busy_then(self, seen, final):
+        self.assertIn("Working...", seen, f"the title never read 'Working...': {seen}")
+        self.assertLess(seen.index("Working..."), len(seen) - 1)
+        self.assertEqual(seen[-1], final)
+
+    @journey
+    def test_browse_a_site(self):
+        ui = self.ui
+        server = PageServer().start()
+        self.addCleanup(server.stop)
+        browser = Browser(self, program(KORVO))
+        self.assertEqual(browser.address_text(), "")
+        first, second = server.url("/first.html"), server.url("/second.html")
+
+        # An address typed and entered: busy, then the page's name.
+        seen = browser.titles_until("First Page", lambda: browser.go_to(first))
+        self.assert_busy_then(seen, "First Page")
+        self.assertEqual(server.count("/first.html"), 1)
+
+        # A link followed: the address box follows the page.
+        page = ui.find(browser.window, "filler", "Page")
+        ui.click(browser.x_window, page)
+        ui.until(f"the address box to show {second!r}", lambda: browser.address_text() == second,
+                 seen=browser.address_text)
+        ui.until("the title 'Second Page'", lambda: browser.title() == "Second Page",
+                 seen=browser.title)
+
+        # Back and Forward walk the pages seen.
+        ui.press(browser.button("Back"))
+        ui.until("Back to show the first page",
+                 lambda: browser.title() == "First Page" and browser.address_text() == first,
+                 seen=lambda: (browser.title(), browser.address_text()))
+        ui.press(browser.button("Forward"))
+        ui.until("Forward to show the second page",
+                 lambda: browser.title() == "Second Page" and browser.address_text() == second,
+                 seen=lambda: (browser.title(), browser.address_text()))
+
+        # Reload asks the server again.
+        asked = server.count("/second.html")
+        seen = browser.titles_until("Second Page", lambda: (
+            ui.press(browser.button("Reload")),
+            ui.until("the server to be asked for the page again",
+                     lambda: server.count("/second.html") > asked)))
+        self.assertEqual(server.count("/second.html"), asked + 1)
+        self.assertEqual(browser.address_text(), second)
+
+        # Stop ends a load that never finishes: the title shows the page still shown.
+        browser.go_to(server.url("/hang.html"))
+        ui.until("the browser to ask for the hanging page",
+                 lambda: server.count("/hang.html") == 1)
+        ui.until("the title 'Working...' while the page hangs",
+                 lambda: browser.title() == "Working...", seen=browser.title)
+        ui.press(browser.button("Stop"))
+        ui.until("Stop to show the page's name", lambda: browser.title() == "Second Page",
+                 seen=browser.title)
+        ui.holds("the title 'Second Page' after Stop", lambda: browser.title() == "Second Page",
+                 1.0, seen=browser.title)
+        server.release_hanging()
+
+        self.close_window(browser.window)
+        self.wait_exit(browser.process, "korvo")
+
+    def open_about(self, browser):
+        ui = self.ui
+        ui.press(browser.menu("Info"))
+        about = ui.wait_window(browser.app, "Info", "'Info' (the About dialog)")
+        self.assertTrue(ui.find_all(about, "label", "Korvo"), "the About dialog names no 'Korvo'")
+        versions = [ui.text(label) for label in ui.find_all(about, "label")
+                    if ui.text(label) == "0.1.0"]
+        self.assertEqual(versions, ["0.1.0"], "the About dialog shows no version 0.1.0")
+        return about
+
+    @journey
+    def test_about_and_system_information(self):
+        ui = self.ui
+        browser = Browser(self, program(KORVO))
+
+        about = self.open_about(browser)
+        # Esc closes the dialog; Info opens it again, and a second Info adds none.
+        about_x = ui.x_window(browser.process.pid, "Info")
+        ui.keys(about_x, "Escape")
+        ui.wait_window_gone(browser.app, "Info")
+        about = self.open_about(browser)
+        ui.press(browser.menu("Info"))
+        ui.holds("exactly one About dialog", lambda: len(ui.windows(browser.app, "Info")) == 1,
+                 0.5, seen=lambda: [w.name for w in ui.windows(browser.app)])
+
+        # System Info starts the tool that the registry names.
+        ui.press(ui.find(about, "push button", "System Info..."))
+        tool = program(SYSINFO)
+        pids = ui.until("the system information tool to start",
+                        lambda: self.desktop.processes_of(tool))
+        sysinfo = ui.wait_application(pids[0], "the system information tool")
+        report_window = ui.wait_window(sysinfo, "System Information")
+        report = ui.find(report_window, "text", "System information report")
+        ui.until("the system information report to show text", lambda: ui.text(report).strip(),
+                 seen=lambda: ui.text(report))
+        self.close_window(report_window)
+        ui.until("the system information tool to end",
+                 lambda: not self.desktop.processes_of(tool))
+
+        # An About dialog left open keeps korvo running after its browser window closed.
+        title = browser.title()
+        self.close_window(browser.window)
+        ui.wait_window_gone(browser.app, title)
+        ui.holds("korvo to keep running while the About dialog is open",
+                 lambda: browser.process.poll() is None, 1.0)
+        ui.press(ui.find(about, "push button", "OK"))
+        self.wait_exit(browser.process, "korvo")
+
+    @journey
+    def test_system_information_unavailable(self):
+        ui = self.ui
+        # A copy of korvo in a tree of its own finds that tree's hive, which names no tool.
+        tree = self.desktop.path("korvo-tree")
+        os.makedirs(os.path.join(tree, "bin"))
+        executable = shutil.copy2(program(KORVO), os.path.join(tree, "bin", "korvo"))
+        hive = os.path.join(tree, "share", "korvo", "registry")
+        os.makedirs(hive)
+        with open(os.path.join(hive, "HKEY_LOCAL_MACHINE.reg"), "w") as file:
+            file.write("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvo]\n")
+        browser = Browser(self, executable)
+
+        about = self.open_about(browser)
+        ui.press(ui.find(about, "push button", "System Info..."))
+        box, message = ui.message_box(browser.app, "Korvo Browser")
+        self.assertEqual(message, UNAVAILABLE)
+        ui.answer(browser.app, box, "OK")
+        self.assertEqual(self.desktop.processes_of(program(SYSINFO)), [])
+        # The dialog is still there and still works.
+        ui.press(ui.find(about, "push button", "OK"))
+        ui.wait_window_gone(browser.app, "Info")
+
+        self.close_window(browser.window)
+        self.wait_exit(browser.process, "korvo")
+
+
+if __name__ == "__main__":
+    unittest.main()
