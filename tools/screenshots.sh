@@ -3,20 +3,20 @@
 # and tavvel's window, from the programs built in BUILD_DIR (default build/), into
 # docs/screenshots/. Drives the programs as a user would, with xdotool key presses.
 #   tools/screenshots.sh [BUILD_DIR]
-# Without a display it starts its own virtual one (Xvfb) with a private session bus.
+# It always starts its own virtual display (Xvfb, 1280 x 1024) with a private session
+# bus, so the pictures come out the same on every machine.
 # Needs xdotool, ImageMagick (import, convert) and python3.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 out=docs/screenshots
 
-if [ -z "${KORVO_SCREENSHOTS_DISPLAY:-}" ]; then
+# The script runs itself again inside the virtual display, marked by this variable.
+if [ -z "${KORVO_SCREENSHOTS_INSIDE:-}" ]; then
   runtime=$(mktemp -d)
   chmod 700 "$runtime"
   trap 'rm -rf "$runtime"' EXIT
-  # A fixed screen and session, whatever display the caller has, so the pictures
-  # come out the same on every machine.
-  XDG_RUNTIME_DIR=$runtime KORVO_SCREENSHOTS_DISPLAY=1 \
+  XDG_RUNTIME_DIR=$runtime KORVO_SCREENSHOTS_INSIDE=1 \
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     dbus-run-session -- "$0" "$build"
   exit
