@@ -12,7 +12,8 @@ trap 'rm -rf "$work"' EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >cpack.log 2>&1) ||
+# A strict umask while packaging must not narrow the modes in the package.
+(umask 077 && cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >cpack.log 2>&1) ||
   { cat "$work/cpack.log" >&2; fail "cpack -G DEB failed"; }
 debs=("$work"/out/*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single .deb: ${debs[*]}"
@@ -32,13 +33,16 @@ for library in libwebkitgtk-6.0-4 libgtkmm-4.0-0 libc6; do
   grep -Eq "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 
-# The listing shows each file with its mode: the programs are executable, and every
-# path lies under /usr.
+# The listing shows each entry with its mode and owner: the programs are executable,
+# every path lies under /usr, and everything belongs to root and is readable by all.
 listing=$(dpkg-deb -c "$deb")
 for program in usr/bin/korvo usr/bin/tavvel usr/libexec/korvo-sysinfo; do
   grep -Eq "^-rwxr-xr-x .* \./$program$" <<<"$listing" || fail "$program is not an executable in the package"
 done
 if grep -Ev " \./(usr(/.*)?)?$" <<<"$listing"; then fail "paths outside /usr"; fi
+if grep -Ev "^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--) root/root " <<<"$listing"; then
+  fail "entries above not owned by root or not readable by every user"
+fi
 
 dpkg -x "$deb" "$work/root"
 "$here/check_tree.sh" "$work/root" /usr "$expected" "$registry_test"
