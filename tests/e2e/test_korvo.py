@@ -110,6 +110,7 @@ class KorvoJourneys(Journey):
             ui.press(browser.button("Reload")),
             ui.until("the server to be asked for the page again",
                      lambda: server.count("/second.html") > asked)))
+        self.assert_busy_then(seen, "Second Page")
         self.assertEqual(server.count("/second.html"), asked + 1)
         self.assertEqual(browser.address_text(), second)
 
