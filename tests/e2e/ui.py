@@ -240,7 +240,9 @@ class Ui:
 
     def click(self, window_id, accessible, double=False):
         x, y = self.screen_point(window_id, accessible)
-        command = ["xdotool", "mousemove", "--sync", str(x), str(y), "click"]
+        # The server takes the move and the click in order, so the click lands where
+        # the pointer went; "--sync" would wait in vain when it is there already.
+        command = ["xdotool", "mousemove", str(x), str(y), "click"]
         if double:
             command += ["--repeat", "2", "--delay", "80"]
         self.desktop.run(command + ["1"])
