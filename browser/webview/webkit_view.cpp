@@ -46,9 +46,29 @@ gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
   return TRUE;
 }
 
+std::string SchemeOf(const char* uri) {
+  // The scheme comes back interned, lower case, and is not ours to free.
+  const char* scheme = uri ? g_uri_peek_scheme(uri) : nullptr;
+  return scheme ? scheme : "";
+}
+
+// Loading a page's request from here bypasses the engine's checks on what a page may
+// open, so only web addresses, or addresses of the page's own kind (a local page's
+// local links), qualify. A script's empty window or a javascript: or data: address
+// would replace the page shown, and is dropped.
+bool MayOpenInPlace(WebKitWebView* view, const char* target) {
+  const std::string scheme = SchemeOf(target);
+  if (scheme == "http" || scheme == "https") return true;
+  if (scheme.empty() || scheme == "about" || scheme == "javascript" || scheme == "data")
+    return false;
+  return scheme == SchemeOf(webkit_web_view_get_uri(view));
+}
+
 // A link or script asking for a new window opens its page in this view instead.
 GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer) {
-  webkit_web_view_load_request(view, webkit_navigation_action_get_request(action));
+  WebKitURIRequest* request = webkit_navigation_action_get_request(action);
+  if (MayOpenInPlace(view, webkit_uri_request_get_uri(request)))
+    webkit_web_view_load_request(view, request);
   return nullptr;
 }
 

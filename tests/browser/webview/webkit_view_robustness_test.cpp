@@ -25,6 +25,17 @@ TEST_F(WebKitViewTest, ALinkForANewWindowOpensInThisView) {
   EXPECT_EQ(view_.LocationURL(), server_.Url("/b"));
 }
 
+TEST_F(WebKitViewTest, APageCannotOpenLocalFilesOrBlankWindowsInThisView) {
+  server_.Serve("/a", HtmlPage("Page A"));
+  view_.Navigate(server_.Url("/a"));
+  ASSERT_TRUE(ShowsPage("Page A"));
+
+  RunScript("window.open('file:///etc/hosts'); window.open(''); window.open('about:blank');");
+  PumpFor(500ms);
+  EXPECT_EQ(view_.LocationURL(), server_.Url("/a"));
+  EXPECT_EQ(view_.LocationName(), "Page A");
+}
+
 TEST_F(WebKitViewTest, AfterTheWebProcessEndsTheViewShowsAnErrorAndBrowsesOn) {
   server_.Serve("/a", HtmlPage("Page A"));
   server_.Serve("/b", HtmlPage("Page B"));
