@@ -5,7 +5,7 @@
 #include <gtkmm/entry.h>
 #include <gtkmm/eventcontrollerkey.h>
 
-#include "browser/accessible.h"
+#include "common/accessible.h"
 #include "common/errors.h"
 
 namespace browser {
@@ -103,9 +103,9 @@ void ComboBox::Select(int index) {
 }
 
 void ComboBox::AccessibleName(const std::string& name) {
-  SetAccessibleName(*this, name);
-  SetAccessibleName(combo_, name);
-  SetAccessibleName(*combo_.get_entry(), name);
+  common::SetAccessibleName(*this, name);
+  common::SetAccessibleName(combo_, name);
+  common::SetAccessibleName(*combo_.get_entry(), name);
 }
 
 Gtk::Widget& ComboBox::FocusTarget() { return *combo_.get_entry(); }

@@ -7,8 +7,8 @@
 
 #include "browser/about/frmAbout.h"
 #include "browser/about/window_frame.h"
-#include "browser/accessible.h"
 #include "browser/captions.h"
+#include "common/accessible.h"
 #include "common/errors.h"
 
 namespace browser {
@@ -48,20 +48,20 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   tbToolBar.AddButton({"Refresh", "Reload", "Refresh", 4, ButtonStyle::Default});
   tbToolBar.AddButton({"Home", "Home", "Home", 5, ButtonStyle::Default});
   tbToolBar.AddButton({"Search", "Search", "Search", 6, ButtonStyle::Default});
-  SetAccessibleName(tbToolBar, "Toolbar");
+  common::SetAccessibleName(tbToolBar, "Toolbar");
 
-  SetAccessibleName(brwWebBrowser.AsWidget(), "Page");
+  common::SetAccessibleName(brwWebBrowser.AsWidget(), "Page");
 
   picAddress.add_css_class("address-strip");
-  SetAccessibleName(picAddress, "Address strip");
+  common::SetAccessibleName(picAddress, "Address strip");
   cboAddress.AccessibleName("Address");
   Image1.set(Gdk::Texture::create_from_resource(art::kEmblem));
   Image1.set_pixel_size(32);
-  SetAccessibleName(Image1, "Korvo");
+  common::SetAccessibleName(Image1, "Korvo");
   lblAddress.set_text_with_mnemonic(MnemonicCaption("&Address:"));
   lblAddress.set_xalign(0);
   lblAddress.set_mnemonic_widget(cboAddress.FocusTarget());
-  SetAccessibleName(lblAddress, PlainCaption("&Address:"));
+  common::SetAccessibleName(lblAddress, PlainCaption("&Address:"));
 
   client_.AddDockedTop(tbToolBar, {0, 0, kClientWidth, kToolbarHeight});
   client_.Add(brwWebBrowser, {45, 1455, 5400, 3495});
@@ -73,7 +73,7 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   picAddress.Add(lblAddress, {45, 60, 3075, 255});
 
   for (MenuCommand* command : {&File, &Edit, &View, &Help}) menu_bar_.Append(*command);
-  SetAccessibleName(menu_bar_, "Menu bar");
+  common::SetAccessibleName(menu_bar_, "Menu bar");
   client_.set_vexpand(true);
   frame_.append(menu_bar_);
   frame_.append(client_);

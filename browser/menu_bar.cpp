@@ -1,7 +1,7 @@
 #include "browser/menu_bar.h"
 
-#include "browser/accessible.h"
 #include "browser/captions.h"
+#include "common/accessible.h"
 
 namespace browser {
 
@@ -10,7 +10,7 @@ MenuCommand::MenuCommand(const std::string& caption, short index)
   set_has_frame(false);
   set_focus_on_click(false);
   add_css_class("menubar-command");
-  SetAccessibleName(*this, PlainCaption(caption));
+  common::SetAccessibleName(*this, PlainCaption(caption));
 }
 
 void MenuCommand::on_clicked() { click_.emit(index_); }

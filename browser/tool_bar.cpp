@@ -2,7 +2,7 @@
 
 #include <gtkmm/binlayout.h>
 
-#include "browser/accessible.h"
+#include "common/accessible.h"
 #include "common/errors.h"
 
 namespace browser {
@@ -42,7 +42,7 @@ void ToolBar::AddButton(const ButtonSpec& spec) {
   item.button.add_css_class("toolbar-button");
   item.button.set_tooltip_text(spec.ToolTipText);
   item.button.set_focus_on_click(false);
-  SetAccessibleName(item.button, spec.Caption);
+  common::SetAccessibleName(item.button, spec.Caption);
   item.button.signal_clicked().connect(
       sigc::bind(sigc::mem_fun(*this, &ToolBar::button_clicked), spec.Key));
   const float top = (kHeight - kButtonHeight) / 2;
@@ -57,7 +57,7 @@ void ToolBar::AddButton(const ButtonSpec& spec) {
     arrow.add_css_class("toolbar-arrow");
     arrow.set_focus_on_click(false);
     arrow.set_tooltip_text(spec.ToolTipText);
-    SetAccessibleName(arrow, spec.Caption + " drop-down");
+    common::SetAccessibleName(arrow, spec.Caption + " drop-down");
     area_.Add(arrow, {next_left_, top, kArrowWidth, kButtonHeight});
     next_left_ += kArrowWidth;
   }

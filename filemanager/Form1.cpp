@@ -4,8 +4,8 @@
 
 #include <glibmm/convert.h>
 
+#include "common/accessible.h"
 #include "common/errors.h"
-#include "filemanager/accessible_name.h"
 
 namespace filemanager {
 
@@ -36,15 +36,15 @@ Form1::~Form1() = default;
 void Form1::Place() {
   StatusBar1.append(panel1_);
   panel1_.set_hexpand(true);
-  SetAccessibleName(StatusBar1, "Status bar");
-  SetAccessibleName(z, "Cool bar");
-  SetAccessibleName(txtFilePath, "File path");
-  SetAccessibleName(cmdCut, "Cut");
-  SetAccessibleName(cmdCopy, "Copy");
-  SetAccessibleName(cmdPaste, "Paste");
-  SetAccessibleName(cmdDelete, "Delete");
-  SetAccessibleName(Command4, "Back");
-  SetAccessibleName(Command5, "Forward");
+  common::SetAccessibleName(StatusBar1, "Status bar");
+  common::SetAccessibleName(z, "Cool bar");
+  common::SetAccessibleName(txtFilePath, "File path");
+  common::SetAccessibleName(cmdCut, "Cut");
+  common::SetAccessibleName(cmdCopy, "Copy");
+  common::SetAccessibleName(cmdPaste, "Paste");
+  common::SetAccessibleName(cmdDelete, "Delete");
+  common::SetAccessibleName(Command4, "Back");
+  common::SetAccessibleName(Command5, "Forward");
 
   client_.Add(Drive1, {0, 120, 7575, 315});
   client_.Add(File1, {0, 4200, 7575, 4185});

@@ -2,7 +2,7 @@
 
 #include <glibmm/miscutils.h>
 
-#include "filemanager/accessible_name.h"
+#include "common/accessible.h"
 
 namespace filemanager {
 
@@ -20,10 +20,10 @@ ProgressWindow::ProgressWindow(Gtk::Window* owner, const std::string& title,
   lblFile.set_ellipsize(Pango::EllipsizeMode::MIDDLE);
   lblBytes.set_xalign(0);
   cmdCancel.set_halign(Gtk::Align::END);
-  SetAccessibleName(lblFile, "File name");
-  SetAccessibleName(barProgress, "Progress");
-  SetAccessibleName(lblBytes, "Bytes done");
-  SetAccessibleName(cmdCancel, "Cancel");
+  common::SetAccessibleName(lblFile, "File name");
+  common::SetAccessibleName(barProgress, "Progress");
+  common::SetAccessibleName(lblBytes, "Bytes done");
+  common::SetAccessibleName(cmdCancel, "Cancel");
 
   box.set_margin(12);
   box.append(lblFile);

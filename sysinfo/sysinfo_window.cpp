@@ -7,18 +7,12 @@
 
 #include <string_view>
 
+#include "common/accessible.h"
 #include "sysinfo/report.h"
 
 namespace sysinfo {
 
 namespace {
-
-void Name(Gtk::Widget& widget, const Glib::ustring& name) {
-  Glib::Value<Glib::ustring> value;
-  value.init(Glib::Value<Glib::ustring>::value_type());
-  value.set(name);
-  widget.update_property(Gtk::Accessible::Property::LABEL, value);
-}
 
 // GDK names its display classes after the server: GdkX11Display, GdkWaylandDisplay.
 std::string ServerName(const Glib::RefPtr<Gdk::Display>& display) {
@@ -66,9 +60,9 @@ SysInfoWindow::SysInfoWindow(SystemFacts facts)
   layout_.append(scroller_);
   layout_.append(cmdCopy);
   set_child(layout_);
-  Name(txtReport, "System information report");
-  Name(cmdCopy, "Copy Report");
-  Name(scroller_, "Report");
+  common::SetAccessibleName(txtReport, "System information report");
+  common::SetAccessibleName(cmdCopy, "Copy Report");
+  common::SetAccessibleName(scroller_, "Report");
   connect_signals();
 }
 

@@ -8,6 +8,7 @@
 #include <pango/pango.h>
 
 #include "browser/about/window_frame.h"
+#include "common/accessible.h"
 
 // The dialog's art, compiled in. Calling this pulls the bundle out of the static
 // library, whose linking would otherwise drop it, and with it the constructor that
@@ -24,13 +25,6 @@ constexpr char kDescription[] =
     "Korvo is a small web browser for the Linux desktop. Type an address and press Enter to "
     "open a page; the toolbar goes back and forward, stops, reloads, and takes you home or to "
     "a search. Built on GTK and WebKitGTK.";
-
-void Name(Gtk::Widget& widget, const Glib::ustring& name) {
-  Glib::Value<Glib::ustring> value;
-  value.init(Glib::Value<Glib::ustring>::value_type());
-  value.set(name);
-  widget.update_property(Gtk::Accessible::Property::LABEL, value);
-}
 
 Glib::RefPtr<Gdk::Texture> Art(const std::string& name) {
   return Gdk::Texture::create_from_resource(kResources + name);
@@ -82,15 +76,15 @@ frmAbout::Design::Design()
   cmdOK.set_receives_default(true);
   MakeCancelButton(cmdOK);
 
-  Name(picIcon, "Korvo emblem");
-  Name(cmdOK, "OK");
-  Name(cmdSysInfo, "System Info...");
-  Name(Label1, kDescription);
-  Name(Image1, "Ravens flying over green hills in the morning");
-  Name(Line1[0], "Separator, light edge");
-  Name(Line1[1], "Separator, dark edge");
-  Name(lblTitle, "Korvo");
-  Name(lblVersion, "Version 0.1.0");
+  common::SetAccessibleName(picIcon, "Korvo emblem");
+  common::SetAccessibleName(cmdOK, "OK");
+  common::SetAccessibleName(cmdSysInfo, "System Info...");
+  common::SetAccessibleName(Label1, kDescription);
+  common::SetAccessibleName(Image1, "Ravens flying over green hills in the morning");
+  common::SetAccessibleName(Line1[0], "Separator, light edge");
+  common::SetAccessibleName(Line1[1], "Separator, dark edge");
+  common::SetAccessibleName(lblTitle, "Korvo");
+  common::SetAccessibleName(lblVersion, "Version 0.1.0");
 
   // Pictures, lines and labels lie beneath the windowed controls, so the buttons sit
   // on top of the picture.

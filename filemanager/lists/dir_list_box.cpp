@@ -8,8 +8,8 @@
 #include <gtkmm/label.h>
 #include <gtkmm/stringobject.h>
 
+#include "common/accessible.h"
 #include "common/errors.h"
-#include "filemanager/lists/accessible_label.h"
 #include "filemanager/lists/folder_path.h"
 
 namespace filemanager {
@@ -38,8 +38,8 @@ DirListBox::DirListBox()
   set_child(view_);
   set_policy(Gtk::PolicyType::AUTOMATIC, Gtk::PolicyType::AUTOMATIC);
   set_has_frame(true);
-  SetAccessibleLabel(*this, "Folders");
-  SetAccessibleLabel(view_, "Folders");
+  common::SetAccessibleName(*this, "Folders");
+  common::SetAccessibleName(view_, "Folders");
 
   connect_signals();
 
@@ -137,7 +137,7 @@ void DirListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
   row->set_margin_start(depth * kIndent);
   icon->set_from_icon_name(ancestor ? "folder-open" : "folder");
   label->set_text(text->get_string());
-  SetAccessibleLabel(*row, text->get_string());
+  common::SetAccessibleName(*row, text->get_string());
 }
 
 }  // namespace filemanager

@@ -3,9 +3,9 @@
 
 #include <glib.h>
 
+#include "common/accessible.h"
 #include "common/dispatch.h"
 #include "common/errors.h"
-#include "filemanager/lists/accessible_label.h"
 #include "filemanager/lists/folder_path.h"
 
 namespace filemanager {
@@ -17,7 +17,7 @@ DriveListBox::DriveListBox(MountSource mounts)
       monitor_handler_(g_signal_connect(monitor_, "mounts-changed",
                                         G_CALLBACK(&DriveListBox::Mounts_Changed), this)) {
   set_model(labels_);
-  SetAccessibleLabel(*this, "Drives");
+  common::SetAccessibleName(*this, "Drives");
   property_selected().signal_changed().connect(
       sigc::mem_fun(*this, &DriveListBox::Selection_Changed));
 

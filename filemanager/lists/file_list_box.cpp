@@ -6,8 +6,8 @@
 #include <gtkmm/label.h>
 #include <gtkmm/stringobject.h>
 
+#include "common/accessible.h"
 #include "common/errors.h"
-#include "filemanager/lists/accessible_label.h"
 #include "filemanager/lists/folder_path.h"
 
 namespace filemanager {
@@ -35,8 +35,8 @@ FileListBox::FileListBox()
   set_child(view_);
   set_policy(Gtk::PolicyType::AUTOMATIC, Gtk::PolicyType::AUTOMATIC);
   set_has_frame(true);
-  SetAccessibleLabel(*this, "Files");
-  SetAccessibleLabel(view_, "Files");
+  common::SetAccessibleName(*this, "Files");
+  common::SetAccessibleName(view_, "Files");
 
   connect_signals();
 
@@ -120,7 +120,7 @@ void FileListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
   auto row = std::dynamic_pointer_cast<Gtk::StringObject>(item->get_item());
   if (!label || !row) return;
   label->set_text(row->get_string());
-  SetAccessibleLabel(*label, row->get_string());
+  common::SetAccessibleName(*label, row->get_string());
 }
 
 void FileListBox::Selection_Changed() {
