@@ -9,6 +9,7 @@ binds a process to the first accessibility bus it meets.
 import functools
 import importlib
 import os
+import subprocess
 import unittest
 
 from desktop import Desktop
@@ -49,12 +50,12 @@ class Journey(unittest.TestCase):
         self.addCleanup(self._end_desktop)
         self.desktop.start()
         self.ui = importlib.import_module("ui").Ui(self.desktop)
-        self.folder_left = self.desktop.root
 
     def _end_desktop(self):
+        folder = self.desktop.root
         problems = self.desktop.stop()
-        if os.path.exists(self.folder_left):
-            problems.append(f"temporary folder left behind: {self.folder_left}")
+        if folder and os.path.exists(folder):
+            problems.append(f"temporary folder left behind: {folder}")
         # After a failed step the programs are still open by design; the failure
         # already says what went wrong.
         if problems and not self.journey_failed:
@@ -69,7 +70,7 @@ class Journey(unittest.TestCase):
     def wait_exit(self, process, what, timeout=20):
         try:
             code = process.wait(timeout)
-        except Exception:  # noqa: BLE001 - subprocess.TimeoutExpired, reported as a step
+        except subprocess.TimeoutExpired:
             self.ui.fail(f"waited {timeout} s for {what} to end after its last window closed")
         self.assertEqual(code, 0, f"{what} ended with status {code}:\n"
                          + self.desktop.program_log(process.args[0])[-2000:])
