@@ -18,16 +18,13 @@ bool HasGpuRenderNode() {
 }
 
 // Without a GPU the engine composites page layers through software OpenGL, in the web
-// process and again in ours: a third more memory for the same pixels, and slower.
-// Painting the page directly costs only effects that need a GPU anyway (WebGL, 3D
-// transforms drawn flat). The engine reads this when it starts its first web process,
-// so it is set before the first view; a user's own choice stands.
-void PaintDirectlyWithoutGpu() {
-  static const bool done = [] {
-    if (!HasGpuRenderNode()) g_setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", FALSE);
-    return true;
-  }();
-  (void)done;
+// process and again in ours: a third more memory for the same pixels. Painting the page
+// directly costs only effects that need a GPU anyway (WebGL, 3D transforms drawn flat).
+void PaintDirectlyWithoutGpu(WebKitWebView* view) {
+  static const bool has_gpu = HasGpuRenderNode();
+  if (!has_gpu)
+    webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(view),
+                                                     WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
 }
 
 WebKitNetworkSession* Session() {
@@ -39,10 +36,10 @@ WebKitNetworkSession* Session() {
 }  // namespace
 
 WebKitWebView* NewEngineView() {
-  PaintDirectlyWithoutGpu();
   auto* view =
       WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "network-session", Session(), nullptr));
   g_object_ref_sink(view);
+  PaintDirectlyWithoutGpu(view);
   return view;
 }
 
