@@ -7,6 +7,7 @@
 #include "browser/webview/builtin_pages.h"
 #include "browser/webview/download_saver.h"
 #include "browser/webview/engine_settings.h"
+#include "common/accessible.h"
 #include "common/dispatch.h"
 #include "common/errors.h"
 
@@ -98,10 +99,7 @@ WebKitView::WebKitView(std::unique_ptr<SaveDialog> save_dialog) {
   view_ = NewEngineView();
   ServeBuiltinPages(webkit_web_view_get_context(view_));
   widget_ = Glib::wrap(GTK_WIDGET(view_));
-  Glib::Value<Glib::ustring> name;
-  name.init(Glib::Value<Glib::ustring>::value_type());
-  name.set("Page");
-  widget_->update_property(Gtk::Accessible::Property::LABEL, name);
+  common::SetAccessibleName(*widget_, "Page");
   downloads_ = std::make_unique<DownloadSaver>(view_, *widget_, std::move(save_dialog));
   downloads_->signal_ended().connect(sigc::mem_fun(*this, &WebKitView::Downloads_Ended));
 
