@@ -40,19 +40,21 @@ class Browser:
     def menu(self, name):
         return self.test.ui.find(self.window, "push button", name)
 
-    def titles_until(self, final, action):
-        """Runs action and collects the window titles seen until the title is final."""
+    def busy_then(self, final, action, server):
+        """Runs action, then waits for the title to read "Working..." and after that
+        final; returns the titles seen. The wait starts only once action returns, and
+        the server answers late enough for the busy title to be seen."""
         seen = []
 
         def probe():
             title = self.title()
             if not seen or seen[-1] != title:
                 seen.append(title)
-            return title == final
+            return "Working..." in seen and title == final
 
         action()
-        self.test.ui.until(f"the window title to read {final!r}", probe,
-                           seen=lambda: f"titles {seen}")
+        self.test.ui.until(f"the title to read 'Working...' and then {final!r}", probe,
+                           seen=lambda: f"titles {seen}, requests {server.requests()}")
         return seen
 
     def go_to(self, url):
@@ -79,11 +81,6 @@ class Browser:
 
 
 class KorvoJourneys(Journey):
-    def assert_busy_then(self, seen, final):
-        self.assertIn("Working...", seen, f"the title never read 'Working...': {seen}")
-        self.assertLess(seen.index("Working..."), len(seen) - 1)
-        self.assertEqual(seen[-1], final)
-
     @journey
     def test_browse_a_site(self):
         ui = self.ui
@@ -94,8 +91,7 @@ class KorvoJourneys(Journey):
         first, second = server.url("/first.html"), server.url("/second.html")
 
         # An address typed and entered: busy, then the page's name.
-        seen = browser.titles_until("First Page", lambda: browser.go_to(first))
-        self.assert_busy_then(seen, "First Page")
+        browser.busy_then("First Page", lambda: browser.go_to(first), server)
         self.assertEqual(server.count("/first.html"), 1)
 
         # A link followed: the address box follows the page.
@@ -119,19 +115,14 @@ class KorvoJourneys(Journey):
         # The drop-down list holds the addresses shown, the latest on top: picking the
         # entry below it opens the first page again.
         asked = server.count("/first.html")
-        seen = browser.titles_until("First Page", lambda: browser.pick_from_list(1))
-        self.assert_busy_then(seen, "First Page")
-        self.assertEqual(server.count("/first.html"), asked + 1)
+        browser.busy_then("First Page", lambda: browser.pick_from_list(1), server)
+        self.assertEqual(server.count("/first.html"), asked + 1, server.requests())
         self.assertEqual(browser.address_text(), first)
 
         # Reload asks the server again.
         asked = server.count("/first.html")
-        seen = browser.titles_until("First Page", lambda: (
-            ui.press(browser.button("Reload")),
-            ui.until("the server to be asked for the page again",
-                     lambda: server.count("/first.html") > asked)))
-        self.assert_busy_then(seen, "First Page")
-        self.assertEqual(server.count("/first.html"), asked + 1)
+        browser.busy_then("First Page", lambda: ui.press(browser.button("Reload")), server)
+        self.assertEqual(server.count("/first.html"), asked + 1, server.requests())
         self.assertEqual(browser.address_text(), first)
 
         # Stop ends a load that never finishes: the title shows the page still shown.

@@ -9,6 +9,7 @@ the screen where the page is.
 
 import http.server
 import threading
+import time
 
 _PAGE = """<!DOCTYPE html>
 <html><head><title>{title}</title><style>
@@ -29,6 +30,8 @@ class PageServer:
     def __init__(self, delay=0.8):
         self.delay = delay
         self._counts = {}
+        self._log = []
+        self._started = time.monotonic()
         self._lock = threading.Lock()
         self._release = threading.Event()
         self._stopping = threading.Event()
@@ -81,9 +84,15 @@ class PageServer:
         with self._lock:
             return self._counts.get(path, 0)
 
+    def requests(self):
+        """Every request so far, as "path at seconds since the server started"."""
+        with self._lock:
+            return [f"{path} at {at:.2f} s" for at, path in self._log]
+
     def release_hanging(self):
         self._release.set()
 
     def _count(self, path):
         with self._lock:
             self._counts[path] = self._counts.get(path, 0) + 1
+            self._log.append((time.monotonic() - self._started, path))
