@@ -77,8 +77,8 @@ Gtk::SizeRequestMode ClientArea::get_request_mode_vfunc() const {
 void ClientArea::measure_vfunc(Gtk::Orientation orientation, int, int& minimum, int& natural,
                                int& minimum_baseline, int& natural_baseline) const {
   minimum = 0;
-  natural = TwipsToPixels(orientation == Gtk::Orientation::HORIZONTAL ? design_width_
-                                                                       : design_height_);
+  natural =
+      TwipsToPixels(orientation == Gtk::Orientation::HORIZONTAL ? design_width_ : design_height_);
   minimum_baseline = natural_baseline = -1;
 }
 

@@ -9,7 +9,9 @@ namespace common {
 inline constexpr float kTwipsPerPixel = 15.0f;
 
 // Rounded to the nearest pixel when a size is applied to a widget.
-inline int TwipsToPixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+inline int TwipsToPixels(float twips) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
 
 inline float PixelsToTwips(int pixels) { return static_cast<float>(pixels) * kTwipsPerPixel; }
 
