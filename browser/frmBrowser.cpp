@@ -54,13 +54,14 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
 
   picAddress.add_css_class("address-strip");
   common::SetAccessibleName(picAddress, "Address strip");
-  cboAddress.AccessibleName("Address");
   Image1.set(Gdk::Texture::create_from_resource(art::kEmblem));
   Image1.set_pixel_size(32);
   common::SetAccessibleName(Image1, "Korvo");
   lblAddress.set_text_with_mnemonic(MnemonicCaption("&Address:"));
   lblAddress.set_xalign(0);
   lblAddress.set_mnemonic_widget(cboAddress.FocusTarget());
+  // Named after the mnemonic is set, so that the box's name is "Address" alone.
+  cboAddress.AccessibleName("Address");
   common::SetAccessibleName(lblAddress, PlainCaption("&Address:"));
 
   client_.AddDockedTop(tbToolBar, {0, 0, kClientWidth, kToolbarHeight});

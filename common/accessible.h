@@ -11,6 +11,9 @@ inline void SetAccessibleName(Gtk::Accessible& control, const Glib::ustring& nam
   value.init(Glib::Value<Glib::ustring>::value_type());
   value.set(name);
   control.update_property(Gtk::Accessible::Property::LABEL, value);
+  // A mnemonic label also names its widget; GTK would read both names one after the
+  // other ("Cut Cut"), so the given name stands alone.
+  control.reset_relation(Gtk::Accessible::Relation::LABELLED_BY);
 }
 
 }  // namespace common
