@@ -4,6 +4,8 @@
 #include <gtkmm/application.h>
 #include <gtkmm/window.h>
 
+#include <utility>
+
 namespace common {
 
 namespace {
@@ -47,10 +49,11 @@ int GtkMessageBox::Show(const std::string& prompt, int style, const std::string&
     if (response == Gtk::ResponseType::YES) answer = kYes;
     loop->quit();
   });
-  current_ = &dialog;
+  // A box shown from inside another one's wait is the current one until it closes.
+  Gtk::MessageDialog* const outer = std::exchange(current_, &dialog);
   dialog.show();
   loop->run();
-  current_ = nullptr;
+  current_ = outer;
   return answer;
 }
 
