@@ -15,7 +15,7 @@
 #include "common/errors.h"
 #include "filemanager/Form1.h"
 #include "support/ui.h"
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace testing_support {
 

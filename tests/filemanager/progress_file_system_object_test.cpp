@@ -11,7 +11,7 @@
 #include "common/errors.h"
 #include "slow_transfer.h"
 #include "support/ui.h"
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace {
 

@@ -2,42 +2,26 @@
 // the hive files the registry tests write into it.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "support/temporary_folder.h"
+
 namespace about_test {
 
-class TempFolder {
+class TempFolder : public testing_support::TemporaryFolder {
  public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "korvo-about-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code error;
-    // Restore permissions a test took away, so everything can go.
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error))
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, error);
-    std::filesystem::remove_all(path_, error);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+  TempFolder() : TemporaryFolder(std::filesystem::temp_directory_path(), "korvo-about") {}
 
-  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path path() const { return Path(); }
 
   std::filesystem::path Write(const std::string& name, const std::string& content) const {
-    const auto file = path_ / name;
+    const auto file = path() / name;
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << content;
     return file;
   }
-
- private:
-  std::filesystem::path path_;
 };
 
 // A HKEY_LOCAL_MACHINE hive file in folder with the given sections and values.

@@ -2,7 +2,6 @@
 // ways its entries are made: files, folders, links, FIFOs, odd byte names.
 #pragma once
 
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,23 +9,13 @@
 #include <fstream>
 #include <string>
 
+#include "support/temporary_folder.h"
+
 namespace lists_test {
 
-class ScratchFolder {
+class ScratchFolder : public testing_support::TemporaryFolder {
  public:
-  ScratchFolder() {
-    std::string pattern = std::filesystem::temp_directory_path().string() + "/tavvel-lists-XXXXXX";
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::string& Path() const { return path_; }
-  std::string Path(const std::string& name) const { return path_ + "/" + name; }
+  ScratchFolder() : TemporaryFolder(std::filesystem::temp_directory_path(), "tavvel-lists") {}
 
   std::string File(const std::string& name) const {
     std::ofstream(Path(name), std::ios::binary) << name;
@@ -40,9 +29,6 @@ class ScratchFolder {
     std::filesystem::create_symlink(target, Path(name));
   }
   void Fifo(const std::string& name) const { mkfifo(Path(name).c_str(), 0600); }
-
- private:
-  std::string path_;
 };
 
 }  // namespace lists_test

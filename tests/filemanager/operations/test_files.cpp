@@ -22,20 +22,13 @@ std::string Why(const std::string& what) { return what + ": " + std::strerror(er
 
 }  // namespace
 
-TempFolder::TempFolder(const std::string& base) {
-  std::string pattern = base + "/ops-test-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error(Why("mkdtemp " + base));
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+TempFolder::TempFolder(const std::string& base) : TemporaryFolder(base, "ops-test") {
+  if (Path().empty()) throw std::runtime_error(Why("mkdtemp " + base));
 }
 
 std::vector<std::string> TempFolder::Names() const {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+  for (const auto& entry : std::filesystem::directory_iterator(Path())) {
     names.push_back(entry.path().filename().native());
   }
   std::sort(names.begin(), names.end());

@@ -12,25 +12,20 @@
 #include <vector>
 
 #include "filemanager/operations/file_operations.h"
+#include "support/temporary_folder.h"
 
 namespace testing_files {
 
 // A fresh folder under base (the test's working folder, on the build's file system, by
 // default), removed with everything in it at the end.
-class TempFolder {
+class TempFolder : public testing_support::TemporaryFolder {
  public:
   explicit TempFolder(const std::string& base = ".");
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder();
 
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return Path(); }
+  std::string operator/(const std::string& name) const { return Path(name); }
   // The names in the folder, sorted.
   std::vector<std::string> Names() const;
-
- private:
-  std::string path_;
 };
 
 void WriteFile(const std::string& path, const std::string& contents, mode_t mode = 0644);

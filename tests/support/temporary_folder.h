@@ -1,4 +1,5 @@
-// A folder of its own for each test, removed with everything in it afterwards.
+// A folder of its own for each test, removed with everything in it afterwards. The
+// helpers of each test suite build on it.
 #pragma once
 
 #include <stdlib.h>
@@ -12,13 +13,19 @@ namespace testing_support {
 
 class TemporaryFolder {
  public:
-  explicit TemporaryFolder(const std::string& parent = std::filesystem::temp_directory_path()) {
-    std::string pattern = parent + "/tavvel-test-XXXXXX";
+  explicit TemporaryFolder(const std::string& parent = std::filesystem::temp_directory_path(),
+                           const std::string& prefix = "tavvel-test") {
+    std::string pattern = parent + "/" + prefix + "-XXXXXX";
     path_ = mkdtemp(pattern.data()) ? pattern : std::string();
   }
   ~TemporaryFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    if (path_.empty()) return;
+    std::error_code error;
+    // Restore permissions a test took away, so everything can go.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error))
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, error);
+    std::filesystem::remove_all(path_, error);
   }
   TemporaryFolder(const TemporaryFolder&) = delete;
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
