@@ -3,6 +3,7 @@
 
 #include <webkit/webkit.h>
 
+#include "browser/app_title.h"
 #include "browser/webview/address.h"
 #include "browser/webview/builtin_pages.h"
 #include "browser/webview/download_saver.h"
@@ -10,6 +11,7 @@
 #include "common/accessible.h"
 #include "common/dispatch.h"
 #include "common/errors.h"
+#include "common/gtk_message_box.h"
 
 namespace browser {
 
@@ -93,14 +95,18 @@ struct EngineSignals {
   }
 };
 
-WebKitView::WebKitView() : WebKitView(std::make_unique<NativeSaveDialog>()) {}
+WebKitView::WebKitView()
+    : WebKitView(std::make_unique<NativeSaveDialog>(),
+                 std::make_shared<common::GtkMessageBox>(kApplicationTitle)) {}
 
-WebKitView::WebKitView(std::unique_ptr<SaveDialog> save_dialog) {
+WebKitView::WebKitView(std::unique_ptr<SaveDialog> save_dialog,
+                       std::shared_ptr<common::MessageBox> messages) {
   view_ = NewEngineView();
   ServeBuiltinPages(webkit_web_view_get_context(view_));
   widget_ = Glib::wrap(GTK_WIDGET(view_));
   common::SetAccessibleName(*widget_, "Page");
-  downloads_ = std::make_unique<DownloadSaver>(view_, *widget_, std::move(save_dialog));
+  downloads_ =
+      std::make_unique<DownloadSaver>(view_, *widget_, std::move(save_dialog), std::move(messages));
   downloads_->signal_ended().connect(sigc::mem_fun(*this, &WebKitView::Downloads_Ended));
 
   g_signal_connect(view_, "load-changed", G_CALLBACK(EngineSignals::LoadChanged), this);

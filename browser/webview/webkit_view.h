@@ -7,6 +7,7 @@
 
 #include "browser/web_view.h"
 #include "browser/webview/save_dialog.h"
+#include "common/message_box.h"
 
 typedef struct _WebKitWebView WebKitWebView;
 
@@ -17,8 +18,9 @@ class DownloadSaver;
 class WebKitView : public WebView {
  public:
   WebKitView();
-  // Tests answer the save dialog for downloads themselves.
-  explicit WebKitView(std::unique_ptr<SaveDialog> save_dialog);
+  // Tests answer the save dialog for downloads themselves, and read the message boxes
+  // that report failed downloads.
+  WebKitView(std::unique_ptr<SaveDialog> save_dialog, std::shared_ptr<common::MessageBox> messages);
   ~WebKitView() override;
   WebKitView(const WebKitView&) = delete;
   WebKitView& operator=(const WebKitView&) = delete;

@@ -1,5 +1,5 @@
 // A real WebKit view in a window, a loopback server for its pages, and a record of
-// what the view announced, for the web view's UI tests.
+// what the view announced and the message boxes it showed, for the web view's UI tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ class WebKitViewTest : public testing::Test {
  protected:
   explicit WebKitViewTest(std::unique_ptr<browser::SaveDialog> save_dialog =
                               std::make_unique<browser::NativeSaveDialog>())
-      : view_(std::move(save_dialog)) {
+      : view_(std::move(save_dialog), messages_) {
     view_.signal_download_complete().connect(
         [this] { names_at_download_complete_.push_back(view_.LocationName()); });
     view_.signal_location_changed().connect(
@@ -53,6 +53,8 @@ class WebKitViewTest : public testing::Test {
   }
 
   HttpServer server_;
+  // The message boxes the view showed.
+  std::shared_ptr<ScriptedMessageBox> messages_ = std::make_shared<ScriptedMessageBox>();
   browser::WebKitView view_;
   Gtk::Window window_;
   std::vector<std::string> names_at_download_complete_;
