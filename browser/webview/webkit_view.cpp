@@ -8,6 +8,7 @@
 #include "browser/webview/builtin_pages.h"
 #include "browser/webview/download_saver.h"
 #include "browser/webview/engine_settings.h"
+#include "browser/webview/refused_page.h"
 #include "common/accessible.h"
 #include "common/dispatch.h"
 #include "common/errors.h"
@@ -116,6 +117,7 @@ WebKitView::WebKitView(std::unique_ptr<SaveDialog> save_dialog,
                    this);
   g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), nullptr);
   g_signal_connect(view_, "create", G_CALLBACK(OnCreate), nullptr);
+  ShowRefusedAddresses(view_);
 }
 
 WebKitView::~WebKitView() {

@@ -242,6 +242,22 @@ TEST_F(BrowserWebKitTest, AnUnreachablePortEndsBusyWithTheAddressAsThePageName) 
   EXPECT_THAT(Entries(), ElementsAre(address));
 }
 
+TEST_F(BrowserWebKitTest, ARestrictedPortShowsWhyAndKeepsTheTypedAddress) {
+  // The engine refuses port 25 (mail) before it connects anywhere.
+  const std::string address = "http://127.0.0.1:25/";
+  LoadAndShow();
+  TypeAndEnter(address);
+  ASSERT_TRUE(ShowsPage("This address is not allowed"));
+  EXPECT_EQ(form_->cboAddress.Text(), address);
+  EXPECT_THAT(Entries(), ElementsAre(address));
+  // The page says why; its text becomes its name, which the title shows.
+  RunScript("document.title = document.body.innerText");
+  EXPECT_TRUE(PumpUntil([this] {
+    return Title().find("asks for port 25, which is kept for services other than web pages") !=
+           std::string::npos;
+  })) << Title();
+}
+
 TEST_F(BrowserWebKitTest, TheAddressBoxFollowsALinkAndAFragmentClickedInThePage) {
   server_.Serve("/a", HtmlPage("Page A", "<a id=\"next\" href=\"/b\">next</a>"));
   server_.Serve("/b", HtmlPage("Page B", "<a id=\"down\" href=\"#part\">down</a><p id=part>"));
