@@ -108,7 +108,7 @@ LStatus HiveRegistry::RegOpenKeyEx(HKey root, const std::string& sub_key, std::u
   if (const LStatus status = LoadHive(file, (sam_desired & kWriteRights) != 0, hive);
       status != ERROR_SUCCESS)
     return status;
-  if (!hive->keys.contains(path)) return ERROR_FILE_NOT_FOUND;
+  if (!hive->HasKey(path)) return ERROR_FILE_NOT_FOUND;
   result = next_handle_++;
   open_[result] = OpenKey{file, std::move(hive), std::move(path)};
   return ERROR_SUCCESS;
@@ -118,12 +118,11 @@ LStatus HiveRegistry::RegQueryValueEx(HKey key, const std::string& value_name, s
                                       std::uint8_t* data, std::uint32_t& size) {
   const auto open = open_.find(key);
   if (open == open_.end()) return ERROR_INVALID_HANDLE;
-  const HiveKey& hive_key = open->second.hive->keys.at(open->second.path);
-  const auto value = hive_key.values.find(FoldCase(value_name));
-  if (value == hive_key.values.end()) return ERROR_FILE_NOT_FOUND;
-  const auto& bytes = value->second.data;
+  const auto value = open->second.hive->FindValue(open->second.path, FoldCase(value_name));
+  if (!value) return ERROR_FILE_NOT_FOUND;
+  const auto& bytes = value->data;
   const auto length = static_cast<std::uint32_t>(bytes.size());
-  type = value->second.type;
+  type = value->type;
   const std::uint32_t room = size;
   size = length;
   if (!data) return ERROR_SUCCESS;
