@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <optional>
 #include <vector>
 
 namespace browser::registry {
@@ -39,8 +39,8 @@ bool InGroup(gid_t group) {
 }
 
 // The class of the caller (owner, group or others) picks the mode bits that apply,
-// for root as for anyone; the kernel must grant the access as well.
-bool MayAccess(const std::filesystem::path& file, const struct stat& status, bool write) {
+// for root as for anyone.
+bool ModeAllows(const struct stat& status, bool write) {
   mode_t bit;
   if (status.st_uid == geteuid())
     bit = write ? S_IWUSR : S_IRUSR;
@@ -48,8 +48,36 @@ bool MayAccess(const std::filesystem::path& file, const struct stat& status, boo
     bit = write ? S_IWGRP : S_IRGRP;
   else
     bit = write ? S_IWOTH : S_IROTH;
-  return (status.st_mode & bit) != 0 &&
-         faccessat(AT_FDCWD, file.c_str(), write ? W_OK : R_OK, AT_EACCESS) == 0;
+  return (status.st_mode & bit) != 0;
+}
+
+// Owns an open file descriptor.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// Reads what is left of fd, at most limit bytes; nothing when more arrive or a read fails.
+std::optional<std::string> ReadAtMost(int fd, std::size_t limit, std::size_t size_hint) {
+  std::string text;
+  text.reserve(std::min(size_hint, limit) + 1);
+  char chunk[1 << 16];
+  for (;;) {
+    const ssize_t got = read(fd, chunk, sizeof chunk);
+    if (got == 0) return text;
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0 || text.size() + static_cast<std::size_t>(got) > limit) return std::nullopt;
+    text.append(chunk, static_cast<std::size_t>(got));
+  }
 }
 
 // Sub-key names are separated by "\"; every one must have a name.
@@ -73,17 +101,24 @@ std::filesystem::path HiveRegistry::FolderOfThisProgram() {
 
 LStatus HiveRegistry::LoadHive(const std::filesystem::path& file, bool write,
                                std::shared_ptr<const Hive>& hive) const {
+  // One open, and every check on what it opened. Opened for writing when write rights
+  // are asked for, so the kernel's answer (access control lists, read-only mounts)
+  // counts; without blocking, so a FIFO or a device put in the hive's place is refused
+  // instead of waited on.
+  const Descriptor fd(open(file.c_str(), (write ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return ERROR_FILE_NOT_FOUND;
+    if (errno == EACCES || errno == EPERM || errno == EROFS) return ERROR_ACCESS_DENIED;
+    return ERROR_BADDB;
+  }
   struct stat status;
-  if (stat(file.c_str(), &status) != 0) return ERROR_FILE_NOT_FOUND;
-  if (!S_ISREG(status.st_mode)) return ERROR_BADDB;
-  if (!MayAccess(file, status, false) || (write && !MayAccess(file, status, true)))
+  if (fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return ERROR_BADDB;
+  if (!ModeAllows(status, false) || (write && !ModeAllows(status, true)))
     return ERROR_ACCESS_DENIED;
-  if (static_cast<std::uintmax_t>(status.st_size) > kMaxHiveBytes) return ERROR_BADDB;
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream) return ERROR_ACCESS_DENIED;
-  const std::string text{std::istreambuf_iterator<char>(stream), {}};
-  if (stream.bad()) return ERROR_BADDB;
-  auto parsed = ParseHive(text, file.stem().string());
+  // The size told may be wrong (files under /proc) or grow meanwhile: the bytes read count.
+  auto text = ReadAtMost(fd.get(), kMaxHiveBytes, static_cast<std::size_t>(status.st_size));
+  if (!text) return ERROR_BADDB;
+  auto parsed = ParseHive(std::move(*text), file.stem().string());
   if (!parsed) return ERROR_BADDB;
   hive = std::make_shared<const Hive>(std::move(*parsed));
   return ERROR_SUCCESS;
@@ -108,7 +143,7 @@ LStatus HiveRegistry::RegOpenKeyEx(HKey root, const std::string& sub_key, std::u
   if (const LStatus status = LoadHive(file, (sam_desired & kWriteRights) != 0, hive);
       status != ERROR_SUCCESS)
     return status;
-  if (!hive->keys.contains(path)) return ERROR_FILE_NOT_FOUND;
+  if (!hive->HasKey(path)) return ERROR_FILE_NOT_FOUND;
   result = next_handle_++;
   open_[result] = OpenKey{file, std::move(hive), std::move(path)};
   return ERROR_SUCCESS;
@@ -118,12 +153,11 @@ LStatus HiveRegistry::RegQueryValueEx(HKey key, const std::string& value_name, s
                                       std::uint8_t* data, std::uint32_t& size) {
   const auto open = open_.find(key);
   if (open == open_.end()) return ERROR_INVALID_HANDLE;
-  const HiveKey& hive_key = open->second.hive->keys.at(open->second.path);
-  const auto value = hive_key.values.find(FoldCase(value_name));
-  if (value == hive_key.values.end()) return ERROR_FILE_NOT_FOUND;
-  const auto& bytes = value->second.data;
+  const auto value = open->second.hive->FindValue(open->second.path, FoldCase(value_name));
+  if (!value) return ERROR_FILE_NOT_FOUND;
+  const auto& bytes = value->data;
   const auto length = static_cast<std::uint32_t>(bytes.size());
-  type = value->second.type;
+  type = value->type;
   const std::uint32_t room = size;
   size = length;
   if (!data) return ERROR_SUCCESS;

@@ -1,6 +1,8 @@
 // Reads a hive from the registry's plain-text export format (see hive_text.h).
 #include "browser/about/hive_text.h"
 
+#include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "browser/about/registry.h"
@@ -17,36 +19,58 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
+char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool StartsWithFolded(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && FoldCase(text.substr(0, prefix.size())) == prefix;
+  return text.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(),
+                    [](char a, char b) { return Fold(a) == Fold(b); });
 }
 
-// The text's lines, trimmed, with continuations joined: a line that ends in "\" goes
-// on with the next one. Nothing when the text ends in the middle of a continuation.
-std::optional<std::vector<std::string>> LogicalLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::string pending;
-  bool continuing = false;
-  for (std::size_t start = 0;;) {
-    std::size_t end = text.find('\n', start);
-    const bool last = end == std::string_view::npos;
-    if (last) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    line = Trim(line);
-    if (!continuing) pending.clear();
-    pending += line;
-    continuing = !pending.empty() && pending.back() == '\\' && pending.front() != ';';
-    if (continuing)
-      pending.pop_back();
-    else
-      lines.push_back(pending);
-    if (last) break;
-    start = end + 1;
+// Walks the text's lines, trimmed, with continuations joined: a line that ends in "\"
+// goes on with the next one, unless it is a comment.
+class LineReader {
+ public:
+  LineReader(std::string_view text, std::size_t position) : text_(text), position_(position) {}
+
+  // The next line; nothing at the end of the text, or when the text ends in the middle
+  // of a continuation, which makes Broken() true.
+  std::optional<std::string_view> Next() {
+    line_start_ = position_;
+    joined_.clear();
+    for (bool joining = false;;) {
+      // Past the text's last line: a continuation in progress never ended.
+      if (position_ > text_.size()) {
+        broken_ = joining;
+        return std::nullopt;
+      }
+      std::size_t end = text_.find('\n', position_);
+      if (end == std::string_view::npos) end = text_.size();
+      std::string_view line = text_.substr(position_, end - position_);
+      position_ = end + 1;
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      line = Trim(line);
+      if (joining) joined_ += line;
+      const std::string_view logical = joining ? std::string_view(joined_) : line;
+      if (logical.empty() || logical.back() != '\\' || logical.front() == ';') return logical;
+      if (!joining) joined_ = line;
+      joining = true;
+      joined_.pop_back();
+    }
   }
-  if (continuing) return std::nullopt;
-  return lines;
-}
+
+  bool Broken() const { return broken_; }
+  // Where the line last given starts, and where the next one starts.
+  std::size_t LineStart() const { return line_start_; }
+  std::size_t Position() const { return std::min(position_, text_.size()); }
+
+ private:
+  std::string_view text_;
+  std::size_t position_;
+  std::size_t line_start_ = 0;
+  std::string joined_;
+  bool broken_ = false;
+};
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -155,61 +179,125 @@ std::optional<std::pair<std::string, HiveValue>> ParseValueLine(std::string_view
   return std::pair{std::move(name), std::move(*value)};
 }
 
-// The folded path below the root of a section line "[ROOT\a\b]".
-std::optional<std::string> SectionPath(std::string_view line, std::string_view root_name) {
-  if (line.size() < 2 || line.back() != ']') return std::nullopt;
+// Appends to paths the folded path below the root of a section line "[ROOT\\a\\b]";
+// false when the line names no key of that root.
+bool AppendSectionPath(std::string_view line, std::string_view root_name, std::string& paths) {
+  if (line.size() < 2 || line.back() != ']') return false;
   std::string_view path = line.substr(1, line.size() - 2);
-  if (!StartsWithFolded(path, FoldCase(root_name))) return std::nullopt;
+  if (!StartsWithFolded(path, root_name)) return false;
   path.remove_prefix(root_name.size());
-  if (path.empty()) return "";
-  if (path.front() != '\\') return std::nullopt;
+  if (path.empty()) return true;
+  if (path.front() != '\\') return false;
   path.remove_prefix(1);
-  // Every component has a name: "a\\b" and "a\" name no key.
-  if (path.empty() || path.back() == '\\' || path.find("\\\\") != std::string_view::npos)
-    return std::nullopt;
-  return FoldCase(path);
-}
-
-HiveKey& AddKey(Hive& hive, const std::string& path) {
-  for (std::size_t i = path.find('\\'); i != std::string::npos; i = path.find('\\', i + 1))
-    hive.keys[path.substr(0, i)];
-  return hive.keys[path];
+  // Every component has a name: "\\a", "a\\\\b" and "a\\" name no key.
+  if (path.empty() || path.front() == '\\' || path.back() == '\\' ||
+      path.find("\\\\") != std::string_view::npos)
+    return false;
+  const std::size_t begin = paths.size();
+  paths += path;
+  std::transform(paths.begin() + begin, paths.end(), paths.begin() + begin, Fold);
+  return true;
 }
 
 }  // namespace
 
 std::string FoldCase(std::string_view text) {
   std::string folded(text);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  std::transform(folded.begin(), folded.end(), folded.begin(), Fold);
   return folded;
 }
 
-std::optional<Hive> ParseHive(std::string_view text, std::string_view root_name) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  const auto lines = LogicalLines(text);
-  if (!lines) return std::nullopt;
-  Hive hive;
-  hive.keys[""];
-  bool header = false;
-  HiveKey* key = nullptr;
-  for (const std::string& line : *lines) {
-    if (line.empty() || line.front() == ';') continue;
-    if (!header) {
-      if (line != "REGEDIT4") return std::nullopt;
-      header = true;
-    } else if (line.front() == '[') {
-      const auto path = SectionPath(line, root_name);
-      if (!path) return std::nullopt;
-      key = &AddKey(hive, *path);
-    } else {
-      // A value belongs to the section above it; there must be one.
-      auto value = key ? ParseValueLine(line) : std::nullopt;
-      if (!value) return std::nullopt;
-      key->values[FoldCase(value->first)] = std::move(value->second);
+std::string_view Hive::PathOf(const Section& section) const {
+  return std::string_view(paths_).substr(section.path_begin, section.path_size);
+}
+
+// Orders sections and paths by path.
+struct Hive::ByPath {
+  const Hive& hive;
+  bool operator()(const Section& section, std::string_view path) const {
+    return hive.PathOf(section) < path;
+  }
+  bool operator()(std::string_view path, const Section& section) const {
+    return path < hive.PathOf(section);
+  }
+};
+
+std::pair<const Hive::Section*, const Hive::Section*> Hive::SectionsOf(
+    std::string_view path) const {
+  const auto [first, last] =
+      std::equal_range(sections_.begin(), sections_.end(), path, ByPath{*this});
+  return {std::to_address(first), std::to_address(last)};
+}
+
+bool Hive::HasKey(std::string_view path) const {
+  if (path.empty()) return true;
+  const auto [first, last] = SectionsOf(path);
+  if (first != last) return true;
+  // A key below it: sections are sorted, so the first path from path + "\\" on tells.
+  const std::string below = std::string(path) + '\\';
+  const auto next =
+      std::lower_bound(sections_.begin(), sections_.end(), std::string_view(below), ByPath{*this});
+  return next != sections_.end() && PathOf(*next).starts_with(below);
+}
+
+void Hive::ForEachValue(std::string_view path,
+                        const std::function<void(std::string_view, HiveValue)>& visit) const {
+  const auto [first, last] = SectionsOf(path);
+  for (const Section* section = first; section != last; ++section) {
+    LineReader reader(std::string_view(text_).substr(0, section->body_end), section->body_begin);
+    while (const auto line = reader.Next()) {
+      if (line->empty() || line->front() == ';') continue;
+      // The parse took every line here for a value line.
+      if (auto value = ParseValueLine(*line))
+        visit(FoldCase(value->first), std::move(value->second));
     }
   }
-  if (!header) return std::nullopt;
+}
+
+std::optional<HiveValue> Hive::FindValue(std::string_view path, std::string_view name) const {
+  std::optional<HiveValue> found;
+  ForEachValue(path, [&](std::string_view value_name, HiveValue value) {
+    if (value_name == name) found = std::move(value);
+  });
+  return found;
+}
+
+std::vector<std::string_view> Hive::SectionKeys() const {
+  std::vector<std::string_view> keys;
+  for (const Section& section : sections_)
+    if (keys.empty() || keys.back() != PathOf(section)) keys.push_back(PathOf(section));
+  return keys;
+}
+
+std::optional<Hive> ParseHive(std::string text, std::string_view root_name) {
+  Hive hive;
+  hive.text_ = std::move(text);
+  const std::string_view all = hive.text_;
+  LineReader reader(all, all.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+  bool header = false;
+  while (const auto line = reader.Next()) {
+    if (line->empty() || line->front() == ';') continue;
+    if (!header) {
+      if (*line != "REGEDIT4") return std::nullopt;
+      header = true;
+    } else if (line->front() == '[') {
+      if (!hive.sections_.empty()) hive.sections_.back().body_end = reader.LineStart();
+      const std::size_t path_begin = hive.paths_.size();
+      if (!AppendSectionPath(*line, root_name, hive.paths_)) return std::nullopt;
+      hive.sections_.push_back(
+          {path_begin, hive.paths_.size() - path_begin, reader.Position(), all.size()});
+    } else if (hive.sections_.empty() || !ParseValueLine(*line)) {
+      // A value belongs to the section above it; there must be one.
+      return std::nullopt;
+    }
+  }
+  if (reader.Broken() || !header) return std::nullopt;
+  // Sections of one key end up side by side, in the order written.
+  std::sort(hive.sections_.begin(), hive.sections_.end(),
+            [&hive](const Hive::Section& a, const Hive::Section& b) {
+              return std::pair(hive.PathOf(a), a.body_begin) <
+                     std::pair(hive.PathOf(b), b.body_begin);
+            });
   return hive;
 }
 

@@ -2,7 +2,18 @@
 // reading values byte for byte, and every way an open or a query fails.
 #include "browser/about/hive_registry.h"
 
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
 
 #include "temp_folder.h"
 
@@ -132,6 +143,71 @@ TEST_F(HiveRegistryTest, AReadOnlyHiveGivesReadAccessAndRefusesFullAccess) {
   std::filesystem::permissions(file, std::filesystem::perms::none);
   EXPECT_EQ(Open("SOFTWARE", KEY_READ, key), ERROR_ACCESS_DENIED);
 }
+
+// Runs body in a child process with an alarm and a cap on its memory, so an open that
+// hangs or reads on without end fails the test instead of stalling it; meanwhile runs
+// in this process until the child ends. True when body gave true.
+bool InChild(const std::function<bool()>& body, const std::function<void()>& meanwhile) {
+  const pid_t child = fork();
+  if (child == 0) {
+    alarm(10);
+    const rlimit memory{256 << 20, 256 << 20};
+    setrlimit(RLIMIT_DATA, &memory);
+    bool result = false;
+    try {
+      result = body();
+    } catch (...) {
+    }
+    _exit(result ? 0 : 1);
+  }
+  int status = 0;
+  while (waitpid(child, &status, WNOHANG) == 0) meanwhile();
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+struct SwappedRow {
+  const char* name;
+  // Makes the file at path that takes turns with a good hive under the hive's name.
+  void (*make)(const std::filesystem::path& path);
+};
+
+class SwappedHive : public testing::TestWithParam<SwappedRow> {};
+
+// Another process swaps the hive file, which has no key "Big", with something else all
+// the time: whatever the open finds under the name, it neither hangs nor reads on past
+// the size limit, and it never takes a hive read beyond the limit for a good one.
+TEST_P(SwappedHive, TheOpenNeverHangsNorReadsPastTheLimit) {
+  TempFolder folder;
+  const auto hive = WriteMachineHive(folder, kHive);
+  const auto other = folder.path() / "other";
+  GetParam().make(other);
+  HiveRegistry registry(folder.path());
+  const bool refused_every_time = InChild(
+      [&] {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (std::chrono::steady_clock::now() < end) {
+          HKey key = 0;
+          const LStatus status = registry.RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Big", 0, KEY_READ, key);
+          if (status != ERROR_FILE_NOT_FOUND && status != ERROR_BADDB) return false;
+        }
+        return true;
+      },
+      [&] { renameat2(AT_FDCWD, hive.c_str(), AT_FDCWD, other.c_str(), RENAME_EXCHANGE); });
+  EXPECT_TRUE(refused_every_time);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SwappedHive,
+    testing::Values(SwappedRow{"Fifo",
+                               [](const auto& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
+                    // A valid hive, one byte longer than the limit.
+                    SwappedRow{"LongerThanTheLimit",
+                               [](const auto& path) {
+                                 std::string text = "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Big]\n";
+                                 text.resize(HiveRegistry::kMaxHiveBytes + 1, '\n');
+                                 std::ofstream(path, std::ios::binary) << text;
+                               }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HiveRegistryFolder, IsShareKorvoRegistryBesideTheProgramsFolder) {
   EXPECT_EQ(HiveRegistry::FolderBeside("/opt/korvo/bin/korvo"),

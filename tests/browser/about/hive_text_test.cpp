@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "browser/about/registry.h"
 
 namespace {
@@ -27,9 +29,7 @@ TEST_P(HiveValueLine, GivesTypeAndExactBytes) {
   const ValueRow& row = GetParam();
   const auto hive = ParseHive(std::string("REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n") + row.line, kRoot);
   ASSERT_TRUE(hive.has_value());
-  const auto& values = hive->keys.at("k").values;
-  ASSERT_TRUE(values.contains(row.value_name));
-  EXPECT_EQ(values.at(row.value_name), row.expected);
+  EXPECT_EQ(hive->FindValue("k", row.value_name), row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -74,16 +74,20 @@ TEST(HiveText, KeysFoldCaseAndImplyTheirParents) {
   ASSERT_TRUE(hive.has_value());
   for (const char* key :
        {"", "software", "software\\microsoft", "software\\microsoft\\shared tools"})
-    EXPECT_TRUE(hive->keys.contains(key)) << key;
+    EXPECT_TRUE(hive->HasKey(key)) << key;
+  EXPECT_FALSE(hive->HasKey("software\\micro"));
   // The same key named twice is one key with the values of both sections.
-  EXPECT_EQ(hive->keys.at("software\\microsoft\\shared tools\\msinfo").values.size(), 2u);
+  std::vector<std::string> names;
+  hive->ForEachValue("software\\microsoft\\shared tools\\msinfo",
+                     [&](std::string_view name, const HiveValue&) { names.emplace_back(name); });
+  EXPECT_EQ(names, (std::vector<std::string>{"path", "other"}));
 }
 
 TEST(HiveText, ALaterValueOfTheSameNameReplacesTheEarlier) {
   const auto hive =
       ParseHive("REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"a\"=\"1\"\n\"A\"=\"2\"\n", kRoot);
   ASSERT_TRUE(hive.has_value());
-  EXPECT_EQ(hive->keys.at("k").values.at("a").data, (std::vector<std::uint8_t>{'2', 0}));
+  EXPECT_EQ(hive->FindValue("k", "a"), (HiveValue{REG_SZ, {'2', 0}}));
 }
 
 struct MalformedRow {
@@ -105,6 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedRow{"RootPrefixOnly", "REGEDIT4\n[HKEY_LOCAL_MACHINEX\\K]\n"},
         MalformedRow{"DeletedKey", "REGEDIT4\n[-HKEY_LOCAL_MACHINE\\K]\n"},
         MalformedRow{"EmptyKeyName", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\\\\B]\n"},
+        MalformedRow{"EmptyFirstKeyName", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\\\A]\n"},
         MalformedRow{"TrailingBackslashInKey", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\\]\n"},
         MalformedRow{"UnclosedSection", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A\n"},
         MalformedRow{"UnterminatedText", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"a\"=\"b\n"},
@@ -121,6 +126,79 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedRow{"NoEquals", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"a\" \"b\"\n"},
         MalformedRow{"StrayLine", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\nhello\n"},
         MalformedRow{"ControlBytes", "REGEDIT4\n\x01\x02\xff\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The largest hive the registry reads, in shapes that strain a parser: the peak memory
+// the parse adds stays far below what a cost per ancestor or per line would take.
+constexpr std::size_t kLargeSize = (16 << 20) - 64;
+constexpr std::size_t kDeepComponents = kLargeSize / 2 - 32;
+
+struct LargeRow {
+  const char* name;
+  std::string (*body)();  // sections and values of about kLargeSize bytes
+  std::string (*key)();   // a key of the hive, which holds the REG_SZ value "v"="x"
+};
+
+std::string DeepKey() {
+  std::string key = "a";
+  for (std::size_t i = 1; i < kDeepComponents; ++i) key += "\\a";
+  return key;
+}
+
+std::string Deep() { return "[HKEY_LOCAL_MACHINE\\" + DeepKey() + "]\n\"v\"=\"x\"\n"; }
+
+std::string Wide() {
+  std::string text;
+  for (int i = 0; text.size() < kLargeSize; ++i)
+    text += "[HKEY_LOCAL_MACHINE\\" + std::to_string(i) + "]\n";
+  return text + "[HKEY_LOCAL_MACHINE\\7]\n\"v\"=\"x\"\n";
+}
+
+std::string ManyValues() {
+  std::string text = "[HKEY_LOCAL_MACHINE\\k]\n";
+  for (int i = 0; text.size() < kLargeSize; ++i) text += "\"" + std::to_string(i) + "\"=\"\"\n";
+  return text + "\"v\"=\"x\"\n";
+}
+
+std::string ManyLines() {
+  return "[HKEY_LOCAL_MACHINE\\k]\n\"v\"=\"x\"\n" + std::string(kLargeSize, '\n');
+}
+
+// A figure of this process's memory, in KiB: "VmRSS" now, "VmHWM" its peak.
+long MemoryKib(std::string_view figure) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.starts_with(figure)) return std::stol(line.substr(figure.size() + 1));
+  return -1;
+}
+
+// Starts the peak over from what the process holds now.
+void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+class LargeHive : public testing::TestWithParam<LargeRow> {};
+
+TEST_P(LargeHive, ParsesWithMemoryLinearInItsSize) {
+  const LargeRow& row = GetParam();
+  std::string text = "REGEDIT4\n" + row.body();
+  ASSERT_LE(text.size(), std::size_t{16 << 20});
+  ResetPeak();
+  const long before = MemoryKib("VmRSS");
+  const auto hive = ParseHive(std::move(text), kRoot);
+  const long added_kib = MemoryKib("VmHWM") - before;
+  ASSERT_TRUE(hive.has_value());
+  const std::string key = row.key();
+  EXPECT_TRUE(hive->HasKey(key));
+  EXPECT_EQ(hive->FindValue(key, "v"), (HiveValue{REG_SZ, {'x', 0}}));
+  EXPECT_LT(added_kib, 64 << 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LargeHive,
+    testing::Values(LargeRow{"Deep", Deep, DeepKey},
+                    LargeRow{"Wide", Wide, [] { return std::string("7"); }},
+                    LargeRow{"ManyValues", ManyValues, [] { return std::string("k"); }},
+                    LargeRow{"ManyLines", ManyLines, [] { return std::string("k"); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

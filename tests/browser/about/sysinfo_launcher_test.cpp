@@ -5,6 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "browser/about/hive_registry.h"
 #include "common/errors.h"
 #include "support/ui.h"
@@ -153,6 +156,23 @@ TEST_F(SysInfoLauncherTest, TheSecondValueNamesAFolderThatMustHoldTheTool) {
   launcher.StartSysInfo();
   EXPECT_THAT(program_start.started, ElementsAre(tool));
   EXPECT_THAT(message_box.shown, IsEmpty());
+}
+
+// Only what the kernel runs itself is started: a text file without a "#!" line is no
+// program, and no shell is asked to read it.
+TEST_F(SysInfoLauncherTest, AnExecutableTextWithoutItsInterpreterLineIsNotRun) {
+  const auto marker = folder.path() / "ran";
+  const auto tool = folder.Write("tool", "touch '" + marker.string() + "'\n");
+  std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+  WriteMachineHive(folder,
+                   "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
+                   "\"PATH\"=\"" +
+                       Escaped(tool.string()) + "\"\n");
+  launcher.StartSysInfo();
+  EXPECT_EQ(message_box.shown, kUnavailable);
+  // Time enough for a shell to have run it.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_FALSE(std::filesystem::exists(marker));
 }
 
 TEST_F(SysInfoLauncherTest, BothValuesMissingOrNoHiveStartNothing) {
