@@ -179,7 +179,7 @@ std::optional<std::pair<std::string, HiveValue>> ParseValueLine(std::string_view
   return std::pair{std::move(name), std::move(*value)};
 }
 
-// Appends to paths the folded path below the root of a section line "[ROOT\\a\\b]";
+// Appends to paths the folded path below the root of a section line "[ROOT\a\b]";
 // false when the line names no key of that root.
 bool AppendSectionPath(std::string_view line, std::string_view root_name, std::string& paths) {
   if (line.size() < 2 || line.back() != ']') return false;
@@ -189,7 +189,7 @@ bool AppendSectionPath(std::string_view line, std::string_view root_name, std::s
   if (path.empty()) return true;
   if (path.front() != '\\') return false;
   path.remove_prefix(1);
-  // Every component has a name: "\\a", "a\\\\b" and "a\\" name no key.
+  // Every component has a name: "\a", "a\\b" and "a\" name no key.
   if (path.empty() || path.front() == '\\' || path.back() == '\\' ||
       path.find("\\\\") != std::string_view::npos)
     return false;
@@ -233,7 +233,7 @@ bool Hive::HasKey(std::string_view path) const {
   if (path.empty()) return true;
   const auto [first, last] = SectionsOf(path);
   if (first != last) return true;
-  // A key below it: sections are sorted, so the first path from path + "\\" on tells.
+  // A key below it: sections are sorted, so the first path from path + "\" on tells.
   const std::string below = std::string(path) + '\\';
   const auto next =
       std::lower_bound(sections_.begin(), sections_.end(), std::string_view(below), ByPath{*this});

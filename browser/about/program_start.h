@@ -20,7 +20,8 @@ class ProgramStart {
 // as the one entry of the argument vector (no shell, no word splitting, no search of
 // PATH), and the new process is detached, so nobody waits for it and it never lingers
 // as a zombie. Only what the kernel can execute starts: a binary, or a script whose
-// "#!" line names its interpreter; a text file without one is not handed to a shell. The window style is the started program's own business on this system.
+// "#!" line names its interpreter; a text file without one is not handed to a shell.
+// The window style is the started program's own business on this system.
 class SpawnProgramStart : public ProgramStart {
  public:
   void Start(const std::string& program, int window_style) override;

@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <functional>
-#include <thread>
 
 #include "temp_folder.h"
 
@@ -146,19 +145,16 @@ TEST_F(HiveRegistryTest, AReadOnlyHiveGivesReadAccessAndRefusesFullAccess) {
 
 // Runs body in a child process with an alarm and a cap on its memory, so an open that
 // hangs or reads on without end fails the test instead of stalling it; meanwhile runs
-// in this process until the child ends. True when body gave true.
+// in this process until the child ends. True when body gave true; an exception from it
+// ends the child through std::terminate.
 bool InChild(const std::function<bool()>& body, const std::function<void()>& meanwhile) {
   const pid_t child = fork();
   if (child == 0) {
     alarm(10);
     const rlimit memory{256 << 20, 256 << 20};
     setrlimit(RLIMIT_DATA, &memory);
-    bool result = false;
-    try {
-      result = body();
-    } catch (...) {
-    }
-    _exit(result ? 0 : 1);
+    const auto run = [&]() noexcept { return body(); };
+    _exit(run() ? 0 : 1);
   }
   int status = 0;
   while (waitpid(child, &status, WNOHANG) == 0) meanwhile();
@@ -173,14 +169,19 @@ struct SwappedRow {
 
 class SwappedHive : public testing::TestWithParam<SwappedRow> {};
 
-// Another process swaps the hive file, which has no key "Big", with something else all
-// the time: whatever the open finds under the name, it neither hangs nor reads on past
-// the size limit, and it never takes a hive read beyond the limit for a good one.
+// While a child process opens key "Big" again and again, this one swaps the hive file,
+// which has no such key, with something else all the time: whatever the open finds
+// under the name, it neither hangs nor reads on past the size limit, and it never
+// takes a hive read beyond the limit for a good one.
 TEST_P(SwappedHive, TheOpenNeverHangsNorReadsPastTheLimit) {
   TempFolder folder;
   const auto hive = WriteMachineHive(folder, kHive);
   const auto other = folder.path() / "other";
   GetParam().make(other);
+  const auto swap = [&] {
+    return renameat2(AT_FDCWD, hive.c_str(), AT_FDCWD, other.c_str(), RENAME_EXCHANGE) == 0;
+  };
+  ASSERT_TRUE(swap()) << "the file system cannot swap two names";
   HiveRegistry registry(folder.path());
   const bool refused_every_time = InChild(
       [&] {
@@ -192,7 +193,7 @@ TEST_P(SwappedHive, TheOpenNeverHangsNorReadsPastTheLimit) {
         }
         return true;
       },
-      [&] { renameat2(AT_FDCWD, hive.c_str(), AT_FDCWD, other.c_str(), RENAME_EXCHANGE); });
+      swap);
   EXPECT_TRUE(refused_every_time);
 }
 
