@@ -6,6 +6,10 @@
 
 namespace common {
 
+Placed::~Placed() {
+  if (parent_) parent_->Remove(*this);
+}
+
 void Placed::Left(float twips) {
   placement_.Left = twips;
   Changed();
@@ -48,15 +52,23 @@ ClientArea::ClientArea(float design_width, float design_height)
 ClientArea::~ClientArea() {
   for (Placed* child : children_) {
     child->parent_ = nullptr;
-    child->AsWidget().unparent();
+    child->widget_->unparent();
   }
 }
 
 void ClientArea::Add(Placed& child, const Placement& placement) {
   child.placement_ = placement;
   child.parent_ = this;
+  child.widget_ = &child.AsWidget();
   children_.push_back(&child);
-  child.AsWidget().set_parent(*this);
+  child.widget_->set_parent(*this);
+}
+
+void ClientArea::Remove(Placed& child) {
+  std::erase(children_, &child);
+  child.parent_ = nullptr;
+  child.widget_->unparent();
+  if (!allocating_) queue_allocate();
 }
 
 void ClientArea::AddDockedTop(Placed& child, const Placement& placement) {
@@ -99,7 +111,7 @@ void ClientArea::size_allocate_vfunc(int width, int height, int) {
 }
 
 void ClientArea::PlaceChild(Placed& child, int width) {
-  Gtk::Widget& widget = child.AsWidget();
+  Gtk::Widget& widget = *child.widget_;
   if (!widget.get_visible()) return;
   const Placement& p = child.placement_;
   Gtk::Allocation allocation(TwipsToPixels(p.Left), TwipsToPixels(p.Top),

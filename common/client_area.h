@@ -14,10 +14,14 @@ namespace common {
 class ClientArea;
 
 // A control's placement in its container. A size below zero is taken as zero, since
-// a widget cannot take a negative size.
+// a widget cannot take a negative size. A control leaves its container when it is
+// destroyed, so either may go first.
 class Placed {
  public:
-  virtual ~Placed() = default;
+  Placed() = default;
+  Placed(const Placed&) = delete;
+  Placed& operator=(const Placed&) = delete;
+  virtual ~Placed();
 
   float Left() const { return placement_.Left; }
   float Top() const { return placement_.Top; }
@@ -37,6 +41,9 @@ class Placed {
 
   Placement placement_;
   ClientArea* parent_ = nullptr;
+  // Taken when the control is added, while it is whole: a control being destroyed can
+  // no longer say which widget it is.
+  Gtk::Widget* widget_ = nullptr;
   bool spans_width_ = false;
 };
 
@@ -74,6 +81,7 @@ class ClientArea : public Gtk::Widget {
  private:
   friend class Placed;
   void ChildChanged();
+  void Remove(Placed& child);
   void PlaceChild(Placed& child, int width);
 
   float design_width_;
