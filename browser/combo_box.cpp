@@ -4,8 +4,12 @@
 #include <gtkmm/binlayout.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/eventcontrollerkey.h>
+#include <gtkmm/root.h>
+
+#include <algorithm>
 
 #include "common/accessible.h"
+#include "common/dispatch.h"
 #include "common/errors.h"
 
 namespace browser {
@@ -47,13 +51,20 @@ ComboBox::ComboBox() {
   keys->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
   keys->signal_key_pressed().connect(sigc::mem_fun(*this, &ComboBox::entry_key_pressed), false);
   entry.add_controller(keys);
+  // The arrow keys step from the box's own selection, not from GTK's active row.
+  g_signal_connect(combo_.gobj(), "move-active", G_CALLBACK(&ComboBox::MoveActive), this);
 }
 
 ComboBox::~ComboBox() { combo_.unparent(); }
 
 std::string ComboBox::Text() const { return combo_.get_entry()->get_text(); }
 
-void ComboBox::Text(const std::string& text) { combo_.get_entry()->set_text(text); }
+void ComboBox::Text(const std::string& text) {
+  writing_ = true;
+  combo_.get_entry()->set_text(text);
+  writing_ = false;
+  edited_ = false;
+}
 
 void ComboBox::CheckIndex(int index, int last) const {
   if (index < 0 || index > last) throw common::Error("Invalid procedure call or argument");
@@ -100,6 +111,17 @@ void ComboBox::Select(int index) {
   combo_.set_active(-1);
   selecting_ = false;
   list_index_ = index;
+  edited_ = false;
+}
+
+bool ComboBox::Editing() const {
+  if (!edited_) return false;
+  // The text keeps its window's focus while the window is in the background.
+  const Gtk::Root* root = get_root();
+  for (const Gtk::Widget* focus = root ? root->get_focus() : nullptr; focus;
+       focus = focus->get_parent())
+    if (focus == combo_.get_entry()) return true;
+  return false;
 }
 
 void ComboBox::AccessibleName(const std::string& name) {
@@ -118,12 +140,59 @@ void ComboBox::combo_changed() {
   click_.emit();
 }
 
+void ComboBox::MoveActive(GtkComboBox* combo, GtkScrollType scroll, gpointer self) {
+  // GTK's own move would start from its active row, which is always cleared.
+  g_signal_stop_emission_by_name(combo, "move-active");
+  common::Dispatch([&] { static_cast<ComboBox*>(self)->combo_move_active(scroll); });
+}
+
+void ComboBox::combo_move_active(GtkScrollType scroll) {
+  const int last = ListCount() - 1;
+  int target = list_index_;
+  switch (scroll) {
+    case GTK_SCROLL_STEP_UP:
+    case GTK_SCROLL_STEP_BACKWARD:
+    case GTK_SCROLL_STEP_LEFT:
+      // With no entry selected (the user typed) nothing lies above.
+      if (list_index_ > 0) target = list_index_ - 1;
+      break;
+    case GTK_SCROLL_STEP_DOWN:
+    case GTK_SCROLL_STEP_FORWARD:
+    case GTK_SCROLL_STEP_RIGHT:
+      // With no entry selected the first step lands on the top entry.
+      target = std::min(list_index_ + 1, last);
+      break;
+    case GTK_SCROLL_PAGE_UP:
+    case GTK_SCROLL_PAGE_BACKWARD:
+    case GTK_SCROLL_PAGE_LEFT:
+    case GTK_SCROLL_START:
+      target = std::min(0, last);
+      break;
+    case GTK_SCROLL_PAGE_DOWN:
+    case GTK_SCROLL_PAGE_FORWARD:
+    case GTK_SCROLL_PAGE_RIGHT:
+    case GTK_SCROLL_END:
+      target = last;
+      break;
+    default:
+      break;
+  }
+  // At either end, or with an empty list, the selection stays and nothing is raised.
+  if (target < 0 || target == list_index_) return;
+  Select(target);
+  click_.emit();
+}
+
 void ComboBox::entry_changed() {
+  if (selecting_) return;
   // Text typed or set is no entry of the list, even when equal to one.
-  if (!selecting_) list_index_ = -1;
+  list_index_ = -1;
+  if (!writing_) edited_ = true;
 }
 
 void ComboBox::entry_activate() {
+  // Enter hands the typed text over: the next address shown may replace it.
+  edited_ = false;
   short key_ascii = 13;
   key_press_.emit(key_ascii);
 }

@@ -34,12 +34,18 @@ class ComboBox : public Gtk::Widget {
   int ListIndex() const;
   void ListIndex(int index);
 
+  // True while the user is editing the text: it has its window's focus, and the user
+  // changed it since the program last wrote it (through Text or a selection) and
+  // since the last Enter.
+  bool Editing() const;
+
   // The name assistive technology gives the box and its text field.
   void AccessibleName(const std::string& name);
   // The part that takes the focus, for a label's access key.
   Gtk::Widget& FocusTarget();
 
-  // Click: an entry of the list became the selection, picked by the user or written
+  // Click: an entry of the list became the selection, picked by the user, stepped to
+  // with Up and Down (Page Up and Page Down go to the top and the bottom) or written
   // to ListIndex; typing raises none. KeyPress: a character typed into the text,
   // Enter being 13; a handler that sets the code to 0 cancels the key.
   sigc::signal<void()>& signal_click() { return click_; }
@@ -49,6 +55,8 @@ class ComboBox : public Gtk::Widget {
   // Shows the entry at index (or none at -1) as the selection, raising nothing.
   void Select(int index);
   void combo_changed();
+  static void MoveActive(GtkComboBox* combo, GtkScrollType scroll, gpointer self);
+  void combo_move_active(GtkScrollType scroll);
   void entry_changed();
   void entry_activate();
   bool entry_key_pressed(guint keyval, guint keycode, Gdk::ModifierType state);
@@ -58,6 +66,8 @@ class ComboBox : public Gtk::Widget {
   std::vector<std::string> items_;
   int list_index_ = -1;
   bool selecting_ = false;
+  bool writing_ = false;
+  bool edited_ = false;
   sigc::signal<void()> click_;
   sigc::signal<void(short&)> key_press_;
 };

@@ -51,7 +51,8 @@ void frmBrowser::UpdateAddressHistory(std::string /*Address: not read*/) {
   if (found != -1) cboAddress.RemoveItem(found);
   cboAddress.AddItem(brwWebBrowser->LocationURL(), 0);
   // Selecting the new top entry raises cboAddress_Click, which the guard turns away.
-  cboAddress.ListIndex(0);
+  // While the user is typing an address the box is theirs: its text and cursor stay.
+  if (!cboAddress.Editing()) cboAddress.ListIndex(0);
 }
 
 void frmBrowser::tbToolBar_ButtonClick(const std::string& Key) {

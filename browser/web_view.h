@@ -32,7 +32,8 @@ class WebView {
   // arrives after that.
   virtual sigc::signal<void()>& signal_download_complete() = 0;
   // Raised when the address of the page shown changes: a committed navigation of
-  // the main frame, or a change of address within the same page.
+  // the main frame, or a navigation within the same page (a #fragment). A page that
+  // rewrites its own address by script raises it for the first rewrite only.
   virtual sigc::signal<void()>& signal_location_changed() = 0;
 
   // The widget that shows the pages; the hosting window places it.

@@ -90,6 +90,16 @@ struct EngineSignals {
   static void NotifyUri(GObject*, GParamSpec*, gpointer self) {
     common::Dispatch([&] { Self(self).Engine_AddressChanged(); });
   }
+  // Only watches: whether a navigation may go ahead is decided elsewhere.
+  static gboolean DecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
+                               WebKitPolicyDecisionType type, gpointer self) {
+    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return FALSE;
+    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
+        WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+    const char* address = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    common::Dispatch([&] { Self(self).Engine_NavigationRequested(Text(address)); });
+    return FALSE;
+  }
   static void WebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason,
                                    gpointer self) {
     common::Dispatch([&] { Self(self).Engine_WebProcessTerminated(); });
@@ -115,6 +125,7 @@ WebKitView::WebKitView(std::unique_ptr<SaveDialog> save_dialog,
   g_signal_connect(view_, "notify::uri", G_CALLBACK(EngineSignals::NotifyUri), this);
   g_signal_connect(view_, "web-process-terminated", G_CALLBACK(EngineSignals::WebProcessTerminated),
                    this);
+  g_signal_connect(view_, "decide-policy", G_CALLBACK(EngineSignals::DecidePolicy), this);
   g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), nullptr);
   g_signal_connect(view_, "create", G_CALLBACK(OnCreate), nullptr);
   ShowRefusedAddresses(view_);
@@ -168,6 +179,8 @@ bool WebKitView::Busy() const {
 void WebKitView::Engine_LoadChanged(int load_event) {
   if (load_event == WEBKIT_LOAD_COMMITTED) {
     reported_address_ = LocationURL();
+    requested_address_.clear();
+    script_address_reported_ = false;
     location_changed_.emit();
   } else if (load_event == WEBKIT_LOAD_FINISHED) {
     showing_crash_page_ = false;
@@ -188,9 +201,21 @@ void WebKitView::Engine_AddressChanged() {
   if (!webkit_web_view_is_loading(view_)) ReportLocationIfChanged();
 }
 
+void WebKitView::Engine_NavigationRequested(const std::string& address) {
+  requested_address_ = address;
+}
+
 void WebKitView::ReportLocationIfChanged() {
   const std::string address = LocationURL();
   if (address == reported_address_) return;
+  // A navigation within the page that the engine was asked for (a link to a #fragment)
+  // counts every time. A page rewriting its own address by script (the history API,
+  // on a timer even) is no navigation: only its first such change is reported, so it
+  // cannot flood the address list.
+  if (address != requested_address_) {
+    if (script_address_reported_) return;
+    script_address_reported_ = true;
+  }
   reported_address_ = address;
   location_changed_.emit();
 }

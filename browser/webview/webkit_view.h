@@ -51,6 +51,7 @@ class WebKitView : public WebView {
   void Engine_LoadChanged(int load_event);
   void Engine_TitleChanged();
   void Engine_AddressChanged();
+  void Engine_NavigationRequested(const std::string& address);
   void Engine_WebProcessTerminated();
   void Downloads_Ended();
   void ReportLocationIfChanged();
@@ -59,6 +60,10 @@ class WebKitView : public WebView {
   Gtk::Widget* widget_;
   std::unique_ptr<DownloadSaver> downloads_;
   std::string reported_address_;
+  // The address of the last navigation the engine was asked to make, and whether the
+  // page shown has already had one change of address by script reported.
+  std::string requested_address_;
+  bool script_address_reported_ = false;
   bool showing_crash_page_ = false;
   sigc::signal<void()> download_complete_;
   sigc::signal<void()> location_changed_;

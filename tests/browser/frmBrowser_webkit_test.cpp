@@ -60,6 +60,16 @@ class BrowserWebKitTest : public testing::Test {
     combo->set_active(index);
   }
 
+  // Types text into the address box, which has the focus, as key presses there
+  // would: in place of the selected text, else at the cursor.
+  void Type(const std::string& text) {
+    GtkEditable* editable = GTK_EDITABLE(form_->cboAddress.FocusTarget().gobj());
+    gtk_editable_delete_selection(editable);
+    int position = gtk_editable_get_position(editable);
+    gtk_editable_insert_text(editable, text.c_str(), -1, &position);
+    gtk_editable_set_position(editable, position);
+  }
+
   // Runs script in the page, as the user's action there would.
   void RunScript(const std::string& script) {
     webkit_web_view_evaluate_javascript(engine_, script.c_str(), -1, nullptr, nullptr, nullptr,
@@ -260,7 +270,9 @@ TEST_F(BrowserWebKitTest, ARestrictedPortShowsWhyAndKeepsTheTypedAddress) {
 
 TEST_F(BrowserWebKitTest, TheAddressBoxFollowsALinkAndAFragmentClickedInThePage) {
   server_.Serve("/a", HtmlPage("Page A", "<a id=\"next\" href=\"/b\">next</a>"));
-  server_.Serve("/b", HtmlPage("Page B", "<a id=\"down\" href=\"#part\">down</a><p id=part>"));
+  server_.Serve("/b", HtmlPage("Page B",
+                               "<a id=\"down\" href=\"#part\">down</a><p id=part>"
+                               "<a id=\"end\" href=\"#end\">end</a><p id=end>"));
   LoadAndShow();
   TypeAndEnter(server_.Url("/a"));
   ASSERT_TRUE(ShowsPage("Page A"));
@@ -274,6 +286,11 @@ TEST_F(BrowserWebKitTest, TheAddressBoxFollowsALinkAndAFragmentClickedInThePage)
   RunScript("document.getElementById('down').click()");
   ASSERT_TRUE(PumpUntil([this] { return form_->cboAddress.Text() == server_.Url("/b#part"); }));
   EXPECT_THAT(Entries(), ElementsAre(server_.Url("/b#part"), server_.Url("/b"), server_.Url("/a")));
+  // Each fragment followed is a navigation of its own, listed like any other.
+  RunScript("document.getElementById('end').click()");
+  ASSERT_TRUE(PumpUntil([this] { return form_->cboAddress.Text() == server_.Url("/b#end"); }));
+  EXPECT_THAT(Entries(), ElementsAre(server_.Url("/b#end"), server_.Url("/b#part"),
+                                     server_.Url("/b"), server_.Url("/a")));
   EXPECT_EQ(Title(), "Page B");
   EXPECT_EQ(server_.RequestCount("/b"), 1);
 }
@@ -287,5 +304,65 @@ TEST_F(BrowserWebKitTest, HomeAndSearchOpenTheBuiltInPages) {
   ASSERT_TRUE(ShowsPage("Korvo Search"));
   EXPECT_THAT(Entries(), ElementsAre("korvo://search", "korvo://home"));
 }
+
+// While the user types an address, the page's address changes under them: a page on
+// its way commits, or a page rewrites its address by script on a timer. The box keeps
+// what the user types, Enter goes there, and the rewrites add one entry at most.
+struct AddressChangeWhileTyping {
+  const char* name;
+  const char* page;  // where the view is on its way to, or is, when the typing starts
+  // Whether it is still loading; when it is not, it rewrites its own address.
+  bool loading;
+  // What the list holds below the typed address in the end.
+  std::vector<std::string> listed;
+};
+
+class BrowserTypingTest : public BrowserWebKitTest,
+                          public testing::WithParamInterface<AddressChangeWhileTyping> {};
+
+TEST_P(BrowserTypingTest, TheAddressBoxKeepsWhatTheUserTypesAndEnterGoesThere) {
+  const AddressChangeWhileTyping& change = GetParam();
+  server_.Serve("/slow", HtmlPage("Slow Page"));
+  server_.Serve("/pushing", HtmlPage("Pushing Page",
+                                     "<script>let step = 0; setInterval(() => history.pushState("
+                                     "null, '', '/pushing?step=' + ++step), 150);</script>"));
+  server_.Serve("/b", HtmlPage("Page B"));
+  LoadAndShow();
+  const std::string page = server_.Url(change.page);
+  TypeAndEnter(page);
+  if (!change.loading) {
+    ASSERT_TRUE(ShowsPage("Pushing Page"));
+  }
+
+  // The user puts the focus in the box, which selects its text, and types over it.
+  // Nothing ran the loop since Enter, so a load on its way commits only once the
+  // typing has begun.
+  const std::string typed = server_.Url("/b");
+  form_->cboAddress.FocusTarget().grab_focus();
+  Type(typed.substr(0, 12));
+  // The load commits, which lists its address, or the page rewrites it a few times.
+  ASSERT_TRUE(PumpUntil([&] {
+    return change.loading ? form_->cboAddress.ListCount() == 1
+                          : form_->brwWebBrowser->LocationURL() == page + "?step=5";
+  }));
+  Type(typed.substr(12));
+  ASSERT_EQ(form_->cboAddress.Text(), typed);
+
+  g_signal_emit_by_name(form_->cboAddress.FocusTarget().gobj(), "activate");
+  ASSERT_TRUE(ShowsPage("Page B"));
+  EXPECT_EQ(form_->cboAddress.Text(), typed);
+  std::vector<std::string> listed{typed};
+  for (const std::string& path : change.listed) listed.push_back(server_.Url(path));
+  EXPECT_EQ(Entries(), listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AddressChanges, BrowserTypingTest,
+    testing::Values(AddressChangeWhileTyping{"SlowPageCommits", "/slow", true, {"/slow"}},
+                    AddressChangeWhileTyping{"PageRewritesItsAddressOnATimer",
+                                             "/pushing",
+                                             false,
+                                             {"/pushing?step=1", "/pushing"}}),
+    [](const testing::TestParamInfo<AddressChangeWhileTyping>& info) { return info.param.name; });
 
 }  // namespace

@@ -125,6 +125,16 @@ class KorvoJourneys(Journey):
         self.assertEqual(server.count("/first.html"), asked + 1, server.requests())
         self.assertEqual(browser.address_text(), first)
 
+        # Up and Down in the address box step through the list from the entry shown, the
+        # top one: nothing lies above it, and Down opens the page of the entry below.
+        asked = server.requests()
+        ui.click(browser.x_window, browser.address)
+        ui.keys(browser.x_window, "Up")
+        ui.holds("Up on the top entry to open nothing", lambda: server.requests() == asked, 1.0,
+                 seen=server.requests)
+        browser.busy_then("Second Page", lambda: ui.keys(browser.x_window, "Down"), server)
+        self.assertEqual(browser.address_text(), second)
+
         # Stop ends a load that never finishes: the title shows the page still shown.
         browser.go_to(server.url("/hang.html"))
         ui.until("the browser to ask for the hanging page",
@@ -132,9 +142,9 @@ class KorvoJourneys(Journey):
         ui.until("the title 'Working...' while the page hangs",
                  lambda: browser.title() == "Working...", seen=browser.title)
         ui.press(browser.button("Stop"))
-        ui.until("Stop to show the page's name", lambda: browser.title() == "First Page",
+        ui.until("Stop to show the page's name", lambda: browser.title() == "Second Page",
                  seen=browser.title)
-        ui.holds("the title 'First Page' after Stop", lambda: browser.title() == "First Page",
+        ui.holds("the title 'Second Page' after Stop", lambda: browser.title() == "Second Page",
                  1.0, seen=browser.title)
         server.release_hanging()
 
