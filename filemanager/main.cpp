@@ -14,6 +14,7 @@ int main() {
     form = std::make_unique<filemanager::Form1>(messages, [](Gtk::Window& owner) {
       return std::make_unique<filemanager::ProgressFileSystemObject>(owner);
     });
+    messages.SetOwner(form.get());
     app.add_window(*form);
     form->present();
   });

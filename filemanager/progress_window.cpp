@@ -2,6 +2,8 @@
 
 #include <glibmm/miscutils.h>
 
+#include <algorithm>
+
 #include "common/accessible.h"
 
 namespace filemanager {
@@ -16,6 +18,8 @@ ProgressWindow::ProgressWindow(Gtk::Window* owner, const std::string& title,
   set_default_size(360, -1);
 
   lblFile.set_text(file_name);
+  // A line break in a name shows as a mark rather than breaking the name in two.
+  lblFile.set_single_line_mode(true);
   lblFile.set_xalign(0);
   lblFile.set_ellipsize(Pango::EllipsizeMode::MIDDLE);
   lblBytes.set_xalign(0);
@@ -31,7 +35,6 @@ ProgressWindow::ProgressWindow(Gtk::Window* owner, const std::string& title,
   box.append(lblBytes);
   box.append(cmdCancel);
   set_child(box);
-  Progress(0, 0);
   connect_signals();
 }
 
@@ -41,8 +44,10 @@ void ProgressWindow::connect_signals() {
 }
 
 void ProgressWindow::Progress(std::uint64_t done, std::uint64_t total) {
-  barProgress.set_fraction(total == 0 ? 0.0
-                                      : static_cast<double>(done) / static_cast<double>(total));
+  // Until the operation has said how much there is, no figures are shown rather than
+  // "0 bytes of 0 bytes".
+  if (done == 0 && total == 0) return;
+  barProgress.set_fraction(static_cast<double>(done) / static_cast<double>(std::max(done, total)));
   lblBytes.set_text(Glib::format_size(done) + " of " + Glib::format_size(total));
 }
 

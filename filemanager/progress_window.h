@@ -19,6 +19,7 @@ class ProgressWindow : public Gtk::Window {
   // already be readable text.
   ProgressWindow(Gtk::Window* owner, const std::string& title, const std::string& file_name);
 
+  // Shows done of total bytes; before the first call, and while both are 0, no figures.
   void Progress(std::uint64_t done, std::uint64_t total);
 
   // Raised by Cancel and by closing the window; the window stays until its owner

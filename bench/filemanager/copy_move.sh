@@ -9,7 +9,9 @@
 #   - move of a 1 GiB file across file systems, both ways between the build folder's file
 #     system and OTHER (default /dev/shm): time ratio against mv (goal <= 1.25). Our move
 #     flushes the copy to disk before it removes the source; mv does not, so "mv + sync"
-#     is shown beside it for what the flush costs.
+#     is shown beside it for what the flush costs, and the move onto the build folder's
+#     file system, where the flush is the disk's work, has a goal against it as well
+#     (time ratio against mv + sync <= 1.25).
 # Usage: bench/filemanager/copy_move.sh   (env: BUILD_DIR, ROUNDS, WORK, OTHER)
 set -euo pipefail
 
@@ -92,9 +94,10 @@ echo "copy sparse 8 GiB holding 4 MiB (s): cp [$(samples "${copy_cp[@]}")] tavve
 echo "  medians: cp $cp_median s, tavvel $ours_median s; time ratio tavvel/cp = $(ratio "$ours_median" "$cp_median") (goal <= 1.5)"
 echo "  allocated: source $((source_allocated >> 10)) KiB, cp's copy $((last_allocated[cp] >> 10)) KiB, tavvel's copy $((last_allocated[ours] >> 10)) KiB"
 
-# move_rounds FROM_FOLDER TO_FOLDER LABEL: mv, mv + sync, and our move, interleaved.
+# move_rounds FROM_FOLDER TO_FOLDER LABEL [GOAL_AGAINST_MV_SYNC]: mv, mv + sync, and our
+# move, interleaved.
 move_rounds() {
-  local from=$1 to=$2 label=$3 r tool t tools
+  local from=$1 to=$2 label=$3 sync_goal=${4:-} r tool t tools
   local -a mv_times=() mv_sync_times=() ours_times=()
   for ((r = 1; r <= ROUNDS; r++)); do
     if ((r % 2)); then tools="mv ours mvsync"; else tools="ours mvsync mv"; fi
@@ -115,9 +118,9 @@ move_rounds() {
   mv_median=$(median "${mv_times[@]}") ours_median=$(median "${ours_times[@]}")
   sync_median=$(median "${mv_sync_times[@]}")
   echo "move 1 GiB, $label (s): mv [$(samples "${mv_times[@]}")] mv+sync [$(samples "${mv_sync_times[@]}")] tavvel [$(samples "${ours_times[@]}")]"
-  echo "  medians: mv $mv_median s, mv+sync $sync_median s, tavvel $ours_median s; time ratio tavvel/mv = $(ratio "$ours_median" "$mv_median") (goal <= 1.25), tavvel/(mv+sync) = $(ratio "$ours_median" "$sync_median")"
+  echo "  medians: mv $mv_median s, mv+sync $sync_median s, tavvel $ours_median s; time ratio tavvel/mv = $(ratio "$ours_median" "$mv_median") (goal <= 1.25), tavvel/(mv+sync) = $(ratio "$ours_median" "$sync_median")${sync_goal:+ (goal <= $sync_goal)}"
 }
 
 rm -f "$WORK/big" "$SPARSE"
 move_rounds "$WORK" "$AWAY" "build folder's file system -> $OTHER"
-move_rounds "$AWAY" "$WORK" "$OTHER -> build folder's file system"
+move_rounds "$AWAY" "$WORK" "$OTHER -> build folder's file system" 1.25

@@ -26,6 +26,7 @@ export GSK_RENDERER=${GSK_RENDERER:-cairo}
 echo "building the driver..."
 DRIVER=$WORK/listing_driver
 c++ -std=c++20 -O2 -I"$ROOT" "$ROOT"/filemanager/lists/*.cpp "$ROOT/common/client_area.cpp" \
+  "$ROOT/filemanager/operations/staging_name.cpp" "$ROOT/filemanager/operations/error_text.cpp" \
   "$ROOT/common/dispatch.cpp" "$ROOT/bench/filemanager/listing_driver.cpp" -o "$DRIVER" \
   $(pkg-config --cflags --libs gtkmm-4.0 gio-unix-2.0) -pthread
 

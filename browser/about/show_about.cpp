@@ -27,6 +27,8 @@ void ShowAbout(const Glib::RefPtr<Gtk::Application>& app) {
     platform = std::make_unique<RealPlatform>();
     shared_about = std::make_unique<frmAbout>(SysInfoLauncher::Platform{
         platform->registry, platform->file_search, platform->program_start, platform->message_box});
+    // "&System Info..." reports from the About dialog, so its box belongs to that window.
+    platform->message_box.SetOwner(shared_about.get());
   }
   shared_about->Show(app);
 }

@@ -14,6 +14,7 @@
 
 #include "common/errors.h"
 #include "filemanager/lists/folder_path.h"
+#include "filemanager/operations/staging_name.h"
 
 namespace filemanager {
 
@@ -61,6 +62,11 @@ FolderReader::~FolderReader() {
 bool FolderReader::Keeps(const dirent& entry) const {
   const char* name = entry.d_name;
   if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) return false;
+  // A copy still being written is not a file yet; one whose writer died goes now.
+  if (IsStagingName(name)) {
+    if (kind_ == EntryKind::kFiles && IsStaleStagingName(name)) unlinkat(dirfd(dir_), name, 0);
+    return false;
+  }
   bool is_folder = entry.d_type == DT_DIR;
   if (entry.d_type == DT_LNK || entry.d_type == DT_UNKNOWN) {
     // A link counts as what it points to; a dangling one is listed as a file.

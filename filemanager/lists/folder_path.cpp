@@ -47,11 +47,31 @@ std::string LastComponent(const std::string& normalized_path) {
 }
 
 std::string DisplayName(const char* name) {
-  if (g_utf8_validate(name, -1, nullptr)) return name;
-  char* display = g_filename_display_name(name);
-  std::string result(display);
-  g_free(display);
-  return result;
+  std::string shown;
+  if (g_utf8_validate(name, -1, nullptr)) {
+    shown = name;
+  } else {
+    char* display = g_filename_display_name(name);
+    shown = display;
+    g_free(display);
+  }
+  // Control characters drawn as they are would let a name pass for two (a line break)
+  // or for another one, so each shows as "?", as ls shows them. C1 controls are the
+  // two-byte sequences C2 80 to C2 9F.
+  std::string visible;
+  visible.reserve(shown.size());
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(shown[i]);
+    const bool c1 = byte == 0xC2 && i + 1 < shown.size() &&
+                    (static_cast<unsigned char>(shown[i + 1]) & 0xE0) == 0x80;
+    if (byte < 0x20 || byte == 0x7F || c1) {
+      visible += '?';
+      if (c1) ++i;
+    } else {
+      visible += shown[i];
+    }
+  }
+  return visible;
 }
 
 }  // namespace filemanager

@@ -21,7 +21,8 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // The last component of a normalized path ("/" for the root).
 std::string LastComponent(const std::string& normalized_path);
 
-// A readable form of a file name or path: invalid UTF-8 shows as replacement characters.
+// A readable form of a file name or path, on one line: invalid UTF-8 shows as
+// replacement characters, control characters (a line break, a tab) as "?".
 std::string DisplayName(const char* name);
 
 }  // namespace filemanager

@@ -40,6 +40,8 @@ class ContentCopier {
 
   void Run() {
     CheckCancelled(monitor_);
+    // The total is known before the first byte moves, however long that takes.
+    monitor_.Progress(0, size_);
     if (ioctl(to_, FICLONE, from_) == 0) {
       monitor_.Progress(size_, size_);
       return;
@@ -49,8 +51,10 @@ class ContentCopier {
     // zero as a sign of a rewritten file and flushes it to disk when it is closed.
     SetLength(0);
     std::uint64_t end = may_have_holes_ ? CopyExtents() : CopyRange(0, size_);
-    // Files that report no size (those under /proc, say) still have contents to read.
-    if (size_ == 0) end = CopyRange(0, UINT64_MAX);
+    // Reading goes on to the end of the file, wherever that is now: files that report no
+    // size (those under /proc, say) have contents all the same, and a file that grew
+    // meanwhile is copied whole (the caller then sees from its times that it changed).
+    if (end == size_) end = CopyRange(end, UINT64_MAX);
     // The length covers a hole at the end, which no write has reached.
     SetLength(end);
   }

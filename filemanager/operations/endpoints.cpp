@@ -19,6 +19,26 @@ bool SameEntry(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+namespace {
+
+bool SameTime(const struct timespec& a, const struct timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+}  // namespace
+
+bool Unchanged(const struct stat& then, const struct stat& now) {
+  return SameEntry(then, now) && then.st_size == now.st_size &&
+         SameTime(then.st_mtim, now.st_mtim) && SameTime(then.st_ctim, now.st_ctim);
+}
+
+SourceNow CompareSource(int fd, const struct stat& then) {
+  struct stat now;
+  if (fstat(fd, &now) != 0) ThrowErrno(errno);
+  if (now.st_nlink == 0) return SourceNow::kRemoved;
+  return Unchanged(then, now) ? SourceNow::kAsCopied : SourceNow::kChanged;
+}
+
 Destination OpenDestination(const std::string& path) {
   const auto slash = path.rfind('/');
   Destination destination;

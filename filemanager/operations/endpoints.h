@@ -46,4 +46,14 @@ void KeepAttributes(int from, int to, const struct stat& source, Keep keep);
 
 bool SameEntry(const struct stat& a, const struct stat& b);
 
+// True when now describes the file that then described, with the same size,
+// modification time and change time: nothing about it has changed since (a write, a
+// truncation, new permissions, a name given or taken away).
+bool Unchanged(const struct stat& then, const struct stat& now);
+
+// What became of the file open as fd since then, its status when the copy began:
+// still as it was, changed, or without a name left (whatever happened to it before).
+enum class SourceNow { kAsCopied, kChanged, kRemoved };
+SourceNow CompareSource(int fd, const struct stat& then);
+
 }  // namespace filemanager

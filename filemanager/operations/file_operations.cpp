@@ -7,6 +7,7 @@
 
 #include <cerrno>
 
+#include "common/errors.h"
 #include "filemanager/operations/copy_contents.h"
 #include "filemanager/operations/endpoints.h"
 #include "filemanager/operations/error_text.h"
@@ -29,6 +30,10 @@ void CopyFile(const std::string& source, const std::string& destination,
   StagedFile staged(to.folder.get());
   CopyContents(from.get(), staged.fd(), status, monitor, /*start_writeback=*/false);
   KeepAttributes(from.get(), staged.fd(), status, Keep::kCopyAttributes);
+  // A file written to while it was read would give a copy that never existed as such.
+  if (CompareSource(from.get(), status) == SourceNow::kChanged) {
+    throw common::Error(kChangedMeanwhile);
+  }
   CheckCancelled(monitor);
   staged.Commit(to.name);
 }

@@ -1,7 +1,8 @@
 // Moving an entry. Within one file system a move is one rename that replaces nothing.
 // Across file systems the file is copied, the copy flushed to disk and put in place,
-// and only then is the source removed; if the source cannot be removed, the copy is
-// taken back, so the file is in exactly one place afterwards.
+// and only then is the source removed, and only if it is still the file that was
+// copied; if it changed or cannot be removed, the copy is taken back, so the file is in
+// exactly one place afterwards.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -23,12 +24,16 @@ void Fsync(int fd) {
   if (fsync(fd) != 0) ThrowErrno(errno);
 }
 
-// Removes the source once its copy is safely in place; on failure undo() takes the copy
-// back and the removal's error is raised.
-template <class Undo>
-void RemoveSource(const std::string& source, const struct stat& moved, Undo&& undo) {
+// Removes the source once its copy is safely in place, but only when its name still
+// leads to the very entry that was copied, unchanged. When it does not, the copy is
+// taken back by undo() and the source left as it is, unless the entry copied has no
+// name left at all (gone() says so): then the copy is the only one and stays.
+template <class Gone, class Undo>
+void RemoveSource(const std::string& source, const struct stat& moved, Gone&& gone, Undo&& undo) {
   struct stat now;
-  if (fstatat(AT_FDCWD, source.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 || !SameEntry(now, moved)) {
+  const bool named = fstatat(AT_FDCWD, source.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0;
+  if (!named || !Unchanged(moved, now)) {
+    if (gone(named)) return;
     undo();
     throw common::Error(kChangedMeanwhile);
   }
@@ -47,7 +52,11 @@ void MoveRegularAcross(const std::string& source, const Destination& to,
   CopyContents(from.get(), staged.fd(), status, monitor, /*start_writeback=*/true);
   KeepAttributes(from.get(), staged.fd(), status, Keep::kEverything);
   Fsync(staged.fd());
-  CheckCancelled(monitor);
+  // A source changed meanwhile stays as it is and the copy, never committed, vanishes;
+  // one removed meanwhile leaves its copy as the only one there is.
+  const SourceNow source_now = CompareSource(from.get(), status);
+  if (source_now == SourceNow::kChanged) throw common::Error(kChangedMeanwhile);
+  if (source_now == SourceNow::kAsCopied) CheckCancelled(monitor);
   staged.Commit(to.name);
   auto take_back = [&] {
     staged.Withdraw();
@@ -58,7 +67,9 @@ void MoveRegularAcross(const std::string& source, const Destination& to,
     take_back();
     ThrowErrno(error);
   }
-  RemoveSource(source, status, take_back);
+  if (source_now == SourceNow::kRemoved) return;
+  auto gone = [&](bool) { return CompareSource(from.get(), status) == SourceNow::kRemoved; };
+  RemoveSource(source, status, gone, take_back);
 }
 
 std::string ReadLink(const std::string& path, const struct stat& status) {
@@ -110,7 +121,8 @@ void MoveSpecialAcross(const std::string& source, const struct stat& status,
     take_back();
     ThrowErrno(error);
   }
-  RemoveSource(source, status, take_back);
+  RemoveSource(
+      source, status, [](bool named) { return !named; }, take_back);
 }
 
 }  // namespace

@@ -1,21 +1,21 @@
 // Staging a new file in its destination folder and putting it in place without
 // replacing anything. The unnamed O_TMPFILE file is the first choice: nothing of it is
 // ever visible until linkat gives it its name, and the kernel frees it if the program
-// dies. File systems without it get a hidden name created with O_EXCL.
+// dies. File systems without it get a hidden name created with O_EXCL, which a later
+// operation there removes if its process died before it could.
 #include "filemanager/operations/staged_file.h"
 
 #include <fcntl.h>
 #include <stdio.h>
-#include <sys/random.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 
 #include "common/errors.h"
 #include "filemanager/operations/endpoints.h"
 #include "filemanager/operations/error_text.h"
+#include "filemanager/operations/staging_name.h"
 
 namespace filemanager {
 namespace {
@@ -76,13 +76,11 @@ StagedFile::StagedFile(int folder_fd, Method method) : folder_fd_(folder_fd) {
 }
 
 void StagedFile::CreateHidden() {
+  // What a tavvel that was killed mid-copy left here goes the next time one writes here.
+  RemoveStaleStagingFiles(folder_fd_);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::uint64_t random = 0;
-    if (getrandom(&random, sizeof random, 0) != sizeof random) ThrowErrno(errno);
-    char name[40];
-    std::snprintf(name, sizeof name, ".tavvel-%016llx.part",
-                  static_cast<unsigned long long>(random));
-    fd_ = UniqueFd(openat(folder_fd_, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    const std::string name = NewStagingName();
+    fd_ = UniqueFd(openat(folder_fd_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (fd_) {
       hidden_name_ = name;
       return;

@@ -216,6 +216,9 @@ class KorvoJourneys(Journey):
         ui.press(ui.find(about, "push button", "System Info..."))
         box, message = ui.message_box(browser.app, "Korvo Browser")
         self.assertEqual(message, UNAVAILABLE)
+        about_window = ui.x_window(browser.process.pid, "Info")
+        self.assertIn(about_window, ui.box_owners(browser.process.pid, "Korvo Browser"),
+                      "the box is not kept over the About dialog")
         ui.answer(browser.app, box, "OK")
         self.assertEqual(self.desktop.processes_of(program(SYSINFO)), [])
         # The dialog is still there and still works.

@@ -86,13 +86,20 @@ class FileManager:
 
     def expect_box(self, title, message, answer="OK"):
         """Waits for the message box, checks its text (a str, or a prefix in a tuple)
-        and answers it."""
-        box, text = self.test.ui.message_box(self.app, title)
+        and that it belongs to the window (transient for it, also right after another
+        box), and answers it."""
+        ui = self.test.ui
+        box, text = ui.message_box(self.app, title)
+        self.test.assertEqual(ui.box_owners(self.process.pid, title), [self.x_window],
+                              f"the {title!r} box is not kept over the window")
+        # A window manager gives a new box the focus, so none of the program's windows
+        # has it for a moment once the box has closed.
+        ui.focus(ui.x_window(self.process.pid, title))
         if isinstance(message, tuple):
             self.test.assertTrue(text.startswith(message[0]), f"{title!r} box says {text!r}")
         else:
             self.test.assertEqual(text, message, f"the {title!r} box")
-        self.test.ui.answer(self.app, box, answer)
+        ui.answer(self.app, box, answer)
         return text
 
 

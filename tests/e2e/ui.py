@@ -220,6 +220,18 @@ class Ui:
 
         return self.until(f"an X window titled {title!r}", search)
 
+    def box_owners(self, pid, title):
+        """The X windows that the visible windows of pid titled title are transient for
+        (WM_TRANSIENT_FOR), as xdotool names windows; None for one without an owner."""
+        out = self.desktop.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid),
+                                "--name", "^" + _ere_escape(title) + "$"], check=False)
+        owners = []
+        for window_id in out.split():
+            prop = self.desktop.run(["xprop", "-id", window_id, "WM_TRANSIENT_FOR"], check=False)
+            match = re.search(r"window id # (0x[0-9a-fA-F]+)", prop)
+            owners.append(str(int(match.group(1), 16)) if match else None)
+        return owners
+
     def title(self, window_id):
         return self.desktop.run(["xdotool", "getwindowname", window_id]).rstrip("\n")
 

@@ -71,9 +71,11 @@ TEST_F(FileListTest, PatternFiltersNamesAndStarDotStarBringsEveryFileBack) {
 TEST_F(FileListTest, SelectingARowRaisesClickWithTheExactBytesOfItsName) {
   folder.File("a.txt");
   folder.File("b\xff.txt");
+  folder.File("c\nd.txt");
   files.Path(folder.Path());
-  ASSERT_EQ(Rows(files).size(), 2u);
+  ASSERT_EQ(Rows(files).size(), 3u);
   EXPECT_EQ(Rows(files)[1], "b\xef\xbf\xbd.txt");  // shown with a replacement character
+  EXPECT_EQ(Rows(files)[2], "c?d.txt");            // on one line, not as two files
 
   UserSelects(files, 1);
   EXPECT_EQ(clicks, 1);
@@ -86,6 +88,10 @@ TEST_F(FileListTest, SelectingARowRaisesClickWithTheExactBytesOfItsName) {
   EXPECT_EQ(files.FileName(), "a.txt");
   lists_test::UserCtrlClicks(files, 0);  // a chosen file stays chosen
   EXPECT_EQ(files.FileName(), "a.txt");
+
+  UserSelects(files, 2);
+  EXPECT_EQ(name_at_click, "c\nd.txt");
+  EXPECT_TRUE(std::filesystem::exists(files.Path() + "/" + files.FileName()));
 }
 
 TEST_F(FileListTest, TheProgramReadsTheListAndSelectsByIndex) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace filemanager {
 namespace {
 
@@ -49,6 +51,17 @@ TEST(DisplayName, ShowsInvalidBytesAsReplacementCharacters) {
   EXPECT_NE(shown.find("\xef\xbf\xbd"), std::string::npos);  // U+FFFD
   EXPECT_TRUE(shown.starts_with("bad"));
   EXPECT_TRUE(shown.ends_with(".txt"));
+}
+
+TEST(DisplayName, ShowsControlCharactersAsQuestionMarksOnOneLine) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"two\nlines.txt", "two?lines.txt"},
+      {"tab\tand\rreturn", "tab?and?return"},
+      {"\x1b[31mred\x7f", "?[31mred?"},
+      {"next\xc2\x85line \xc2\xa0kept", "next?line \xc2\xa0kept"},
+      {"bad\xff\n", "bad\xef\xbf\xbd?"},
+  };
+  for (const auto& [name, shown] : rows) EXPECT_EQ(DisplayName(name), shown) << name;
 }
 
 }  // namespace

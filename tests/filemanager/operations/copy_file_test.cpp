@@ -63,6 +63,8 @@ TEST_F(CopyFileTest, CopyIsByteIdenticalAndKeepsModeAndTimes) {
   EXPECT_EQ(copy.st_mtim.tv_sec, 1234567890);
   EXPECT_EQ(copy.st_mtim.tv_nsec, 987654321);
   ASSERT_FALSE(monitor.calls.empty());
+  // The total is known before the first byte is copied.
+  EXPECT_EQ(monitor.calls.front(), std::make_pair<std::uint64_t>(0, bytes.size()));
   EXPECT_EQ(monitor.calls.back(), std::make_pair<std::uint64_t>(bytes.size(), bytes.size()));
   for (std::size_t i = 1; i < monitor.calls.size(); ++i) {
     EXPECT_LE(monitor.calls[i - 1].first, monitor.calls[i].first);

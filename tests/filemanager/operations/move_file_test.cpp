@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -16,6 +18,7 @@
 
 namespace {
 
+using filemanager::CopyFile;
 using filemanager::MoveFile;
 using testing::ElementsAre;
 using testing_files::Exists;
@@ -234,5 +237,131 @@ TEST_F(MoveAcrossTest, SymbolicLinkThatCannotBeRemovedIsNotDoubled) {
   EXPECT_EQ(LinkTarget(from_ / "link"), "target");
   EXPECT_TRUE(to_->Names().empty());
 }
+
+// Another program changes the source while it is being copied: a second process, set
+// going once the first 8 MiB of 24 MiB are copied, writes through its own descriptor.
+enum class Change { kAppend, kTruncate, kEditInPlace, kRemove };
+
+struct ChangeCase {
+  const char* name;
+  bool move;
+  Change change;
+  const char* error;  // "" for success
+};
+
+void PrintTo(const ChangeCase& row, std::ostream* out) { *out << row.name; }
+
+class SourceChangedMeanwhileTest : public testing::TestWithParam<ChangeCase> {
+ protected:
+  void SetUp() override {
+    std::string why_not;
+    const std::string base = testing_files::OtherFileSystemBase(why_not);
+    if (base.empty()) GTEST_SKIP() << why_not;
+    to_ = std::make_unique<TempFolder>(base);
+  }
+
+  // Forks the process that makes the change once told to through the pipe.
+  pid_t StartChanger(const std::string& path, int (&go)[2]) {
+    EXPECT_EQ(pipe(go), 0);
+    const pid_t child = fork();
+    if (child != 0) return child;
+    char byte;
+    if (read(go[0], &byte, 1) != 1) _exit(1);
+    int fd = -1;
+    switch (GetParam().change) {
+      case Change::kAppend:
+        fd = open(path.c_str(), O_WRONLY | O_APPEND);
+        _exit(write(fd, "13 more bytes", 13) == 13 ? 0 : 1);
+      case Change::kTruncate:
+        _exit(truncate(path.c_str(), kOneMiB) == 0 ? 0 : 1);
+      case Change::kEditInPlace:
+        fd = open(path.c_str(), O_WRONLY);
+        _exit(pwrite(fd, "edited", 6, kOneMiB) == 6 ? 0 : 1);
+      case Change::kRemove:
+        _exit(unlink(path.c_str()) == 0 ? 0 : 1);
+    }
+    _exit(1);
+  }
+
+  static constexpr off_t kOneMiB = 1 << 20;
+  TempFolder from_;
+  std::unique_ptr<TempFolder> to_;
+};
+
+TEST_P(SourceChangedMeanwhileTest, KeepsTheFileAsTheOtherProgramLeftItAndNoStaleCopy) {
+  const ChangeCase& row = GetParam();
+  const std::string bytes = PatternBytes(24u << 20);
+  WriteFile(from_ / "f", bytes);
+  // An old modification time, as most files have, so that an edit shows in the times
+  // whatever the granularity of the system's clock.
+  const struct timespec times[2] = {{1000, 0}, {1600000000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, (from_ / "f").c_str(), times, 0), 0);
+  std::string source_after = bytes;
+  switch (row.change) {
+    case Change::kAppend:
+      source_after += "13 more bytes";
+      break;
+    case Change::kTruncate:
+      source_after.resize(kOneMiB);
+      break;
+    case Change::kEditInPlace:
+      source_after.replace(kOneMiB, 6, "edited");
+      break;
+    case Change::kRemove:
+      source_after.clear();
+      break;
+  }
+
+  int go[2];
+  const pid_t changer = StartChanger(from_ / "f", go);
+  ASSERT_GT(changer, 0);
+  int changer_status = -1;
+  RecordingMonitor monitor;
+  monitor.on_progress = [&] {
+    if (changer_status != -1 || monitor.calls.back().first < (8u << 20)) return;
+    EXPECT_EQ(write(go[1], "x", 1), 1);
+    waitpid(changer, &changer_status, 0);
+  };
+  std::string error;
+  try {
+    if (row.move) {
+      MoveFile(from_ / "f", *to_ / "f", monitor);
+    } else {
+      CopyFile(from_ / "f", *to_ / "f", monitor);
+    }
+  } catch (const std::exception& raised) {
+    error = raised.what();
+  }
+  if (changer_status == -1) {
+    kill(changer, SIGKILL);
+    waitpid(changer, nullptr, 0);
+    FAIL() << "the copy never reached 8 MiB";
+  }
+  close(go[0]);
+  close(go[1]);
+  ASSERT_TRUE(WIFEXITED(changer_status) && WEXITSTATUS(changer_status) == 0);
+
+  EXPECT_EQ(error, row.error);
+  if (row.change == Change::kRemove) {
+    EXPECT_FALSE(Exists(from_ / "f"));
+    // The copy, now the only one, is whole.
+    EXPECT_TRUE(ReadFile(*to_ / "f") == bytes);
+  } else {
+    EXPECT_TRUE(ReadFile(from_ / "f") == source_after) << "the source was not left as it was";
+    EXPECT_TRUE(to_->Names().empty()) << "a copy of a file that changed meanwhile was kept";
+  }
+}
+
+constexpr char kChanged[] = "The file was changed by another program meanwhile";
+const ChangeCase kChangeCases[] = {
+    {"MoveAppended", true, Change::kAppend, kChanged},
+    {"MoveTruncated", true, Change::kTruncate, kChanged},
+    {"MoveEditedInPlace", true, Change::kEditInPlace, kChanged},
+    {"MoveRemoved", true, Change::kRemove, ""},
+    {"CopyAppended", false, Change::kAppend, kChanged},
+    {"CopyEditedInPlace", false, Change::kEditInPlace, kChanged},
+};
+INSTANTIATE_TEST_SUITE_P(Changes, SourceChangedMeanwhileTest, testing::ValuesIn(kChangeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -6,10 +6,13 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "filemanager/lists/folder_listing.h"
 #include "test_files.h"
 
 namespace {
@@ -82,6 +85,41 @@ TEST_P(StagedFileTest, WithdrawRemovesOnlyItsOwnFile) {
   WriteFile(folder_ / "name", "someone else's");
   replaced.Withdraw();
   EXPECT_EQ(ReadFile(folder_ / "name"), "someone else's");
+}
+
+// A hidden staging file left by a process killed mid-copy (as on FAT, which has no
+// unnamed files) is never listed, and goes when its folder is listed or written to; one
+// still being written stays.
+TEST(StagingLeftoverTest, GoesWhenItsFolderIsListedOrWrittenToAndIsNeverListed) {
+  TempFolder folder;
+  const int folder_fd = open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_GE(folder_fd, 0);
+  auto killed_mid_copy = [&] {
+    const pid_t child = fork();
+    if (child == 0) {
+      StagedFile staged(folder_fd, StagedFile::Method::kHiddenName);
+      if (write(staged.fd(), "partial", 7) == 7) raise(SIGKILL);
+      _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFSIGNALED(status);
+  };
+  StagedFile live(folder_fd, StagedFile::Method::kHiddenName);
+  ASSERT_TRUE(killed_mid_copy());
+  ASSERT_EQ(folder.Names().size(), 2u);
+
+  filemanager::FolderReader reader(folder.path(), filemanager::EntryKind::kFiles);
+  reader.ReadSome(100);
+  EXPECT_EQ(reader.TakeSorted().size(), 0u);
+  EXPECT_EQ(folder.Names().size(), 1u) << "the leftover was not removed by listing";
+
+  ASSERT_TRUE(killed_mid_copy());
+  { StagedFile next(folder_fd, StagedFile::Method::kHiddenName); }
+  EXPECT_EQ(folder.Names().size(), 1u) << "the leftover was not removed by writing there";
+  live.Commit("done");
+  EXPECT_THAT(folder.Names(), ElementsAre("done"));
+  close(folder_fd);
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, StagedFileTest,
