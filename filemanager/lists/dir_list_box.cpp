@@ -186,7 +186,9 @@ void DirListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
   const bool subfolder = !ancestor && !RowPath(position).empty();
   const int depth = static_cast<int>(ancestor ? position : ancestry_.size());
   row->set_margin_start(depth * kIndent);
-  icon->set_from_icon_name(ancestor ? "folder-open" : subfolder ? "folder" : "content-loading-symbolic");
+  icon->set_from_icon_name(ancestor    ? "folder-open"
+                           : subfolder ? "folder"
+                                       : "content-loading-symbolic");
   label->set_text(text->get_string());
   common::SetAccessibleName(*row, text->get_string());
 }
