@@ -38,6 +38,8 @@ void Form1::cmdPaste_Click() {
         std::string destination = Dir1.Path();
         if (destination.empty() || destination.back() != '/') destination += '/';
         destination += fso->GetFileName(clipboardPath);
+        // The file goes into the folder the list shows, or nowhere.
+        fso->DestinationFolder(Dir1.Identity());
         if (isCut) {
           fso->MoveFile(clipboardPath, destination);
           clipboardPath.clear();

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "filemanager/lists/folder_identity.h"
+
 namespace filemanager {
 
 class FileSystemObject {
@@ -18,6 +20,12 @@ class FileSystemObject {
   virtual void CopyFile(const std::string& source, const std::string& destination) = 0;
   virtual void MoveFile(const std::string& source, const std::string& destination) = 0;
   virtual void DeleteFile(const std::string& path, bool force) = 0;
+
+  // The folder the next CopyFile or MoveFile is to write into, as the window listed
+  // it. When the destination's folder is another one by then (a drive unmounted from
+  // under it, the folder replaced by one of the same name) that operation fails with
+  // "The destination folder does not exist" rather than write somewhere unseen.
+  virtual void DestinationFolder(const FolderIdentity& /*folder*/) {}
 };
 
 }  // namespace filemanager

@@ -1,13 +1,20 @@
 #include "filemanager/progress_file_system_object.h"
 
+#include <fcntl.h>
 #include <glib.h>
 #include <glibmm/convert.h>
 #include <glibmm/main.h>
 #include <gtkmm/eventcontrollerlegacy.h>
+#include <sys/stat.h>
 
 #include <atomic>
+#include <cerrno>
 #include <exception>
 #include <thread>
+
+#include "common/errors.h"
+#include "filemanager/operations/error_text.h"
+#include "filemanager/operations/unique_fd.h"
 
 namespace filemanager {
 
@@ -72,15 +79,43 @@ std::string ProgressFileSystemObject::GetFileName(const std::string& path) {
 }
 
 void ProgressFileSystemObject::CopyFile(const std::string& source, const std::string& destination) {
-  Run(operations_.copy, "Copying file", source, destination);
+  Run(IntoDestinationFolder(operations_.copy), "Copying file", source, destination);
 }
 
 void ProgressFileSystemObject::MoveFile(const std::string& source, const std::string& destination) {
-  Run(operations_.move, "Moving file", source, destination);
+  Run(IntoDestinationFolder(operations_.move), "Moving file", source, destination);
 }
 
 void ProgressFileSystemObject::DeleteFile(const std::string& path, bool /*force*/) {
-  operations_.remove(path);
+  const auto remove = [this](const std::string& file, const std::string&, OperationMonitor&) {
+    operations_.remove(file);
+  };
+  Run(remove, "Deleting file", path, "");
+}
+
+// The folder is opened and checked on the worker, since opening it can hang, and the
+// operation is handed the open folder itself (through /proc/self/fd), so it writes
+// into the folder checked whatever happens to its path meanwhile.
+ProgressFileSystemObject::Transfer ProgressFileSystemObject::IntoDestinationFolder(
+    const Transfer& transfer) {
+  const std::optional<FolderIdentity> expected = std::exchange(destination_folder_, std::nullopt);
+  if (!expected) return transfer;
+  return [transfer, folder = *expected](const std::string& source, const std::string& destination,
+                                        OperationMonitor& monitor) {
+    const auto slash = destination.rfind('/');
+    if (slash == std::string::npos) throw common::Error(kNoSuchFolder);
+    const std::string path = slash == 0 ? "/" : destination.substr(0, slash);
+    const UniqueFd opened(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!opened) {
+      if (errno == ENOENT || errno == ENOTDIR) throw common::Error(kNoSuchFolder);
+      ThrowErrno(errno);
+    }
+    struct stat status;
+    if (fstat(opened.get(), &status) != 0) ThrowErrno(errno);
+    if (FolderIdentity{status.st_dev, status.st_ino} != folder) throw common::Error(kNoSuchFolder);
+    transfer(source, "/proc/self/fd/" + std::to_string(opened.get()) + destination.substr(slash),
+             monitor);
+  };
 }
 
 void ProgressFileSystemObject::Run(const Transfer& transfer, const std::string& title,

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "filemanager/file_system_object.h"
@@ -36,8 +37,10 @@ class ProgressFileSystemObject : public FileSystemObject {
   void CopyFile(const std::string& source, const std::string& destination) override;
   void MoveFile(const std::string& source, const std::string& destination) override;
   // The core deletes whatever the file's own permission bits say, which is what
-  // force asks for; without force it would do the same.
+  // force asks for; without force it would do the same. It runs like a copy, for a
+  // hung file system can hold a delete as long as any copy.
   void DeleteFile(const std::string& path, bool force) override;
+  void DestinationFolder(const FolderIdentity& folder) override { destination_folder_ = folder; }
 
   // The progress window on screen, or null.
   ProgressWindow* CurrentProgress() const { return progress_.get(); }
@@ -46,8 +49,11 @@ class ProgressFileSystemObject : public FileSystemObject {
   void Run(const Transfer& transfer, const std::string& title, const std::string& source,
            const std::string& destination);
 
+  Transfer IntoDestinationFolder(const Transfer& transfer);
+
   Gtk::Window& owner_;
   Operations operations_;
+  std::optional<FolderIdentity> destination_folder_;
   std::chrono::milliseconds progress_delay_;
   std::unique_ptr<ProgressWindow> progress_;
 };

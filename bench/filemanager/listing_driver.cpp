@@ -3,6 +3,7 @@
 // window, and prints how long it took until the complete list was painted, the
 // longest the event loop went without running meanwhile, and the process's peak memory.
 // Usage: listing_driver FOLDER [files|window]
+#include <glibmm/main.h>
 #include <gtk/gtk.h>
 #include <gtkmm/box.h>
 #include <gtkmm/init.h>

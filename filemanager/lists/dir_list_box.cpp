@@ -18,6 +18,8 @@ namespace {
 
 // Indentation of one tree level, in pixels.
 constexpr int kIndent = 16;
+// The row below the open folder's while another folder loads.
+constexpr char kLoading[] = "Loading\u2026";
 
 std::string CurrentFolder() {
   char* current = g_get_current_dir();
@@ -44,23 +46,29 @@ DirListBox::DirListBox()
   connect_signals();
 
   const std::string start = NormalizeFolderPath(CurrentFolder(), "/");
-  common::TrapFailure([&] { Open(start, Read(start)); },
-                      [&](const std::string&) { Open("/", Read("/")); });
+  common::TrapFailure([&] { Start(start); }, [&](const std::string&) { Start("/"); });
 }
 
 void DirListBox::connect_signals() {
   factory_->signal_setup().connect(sigc::mem_fun(*this, &DirListBox::Row_Setup));
   factory_->signal_bind().connect(sigc::mem_fun(*this, &DirListBox::Row_Bind));
   view_.signal_activate().connect(sigc::mem_fun(*this, &DirListBox::View_Activate));
+  loader_.signal_opened().connect(sigc::mem_fun(*this, &DirListBox::Loader_Opened));
+  loader_.signal_failed().connect(sigc::mem_fun(*this, &DirListBox::Loader_Failed));
   loader_.signal_ready().connect(sigc::mem_fun(*this, &DirListBox::Loader_Ready));
+}
+
+// A start folder that is slow to answer is shown as open, its subfolders to come.
+void DirListBox::Start(const std::string& path) {
+  const auto opened = Read(path);
+  opening_.clear();
+  Open(path, opened.value_or(FolderLoader::Opened{}));
+  if (!opened) ShowOpening(path);
 }
 
 void DirListBox::Path(const std::string& path) {
   const std::string target = path.empty() ? path : NormalizeFolderPath(path, CurrentFolder());
-  FolderLoader::Listing listing = Read(target);
-  const bool changed = target != path_;
-  Open(target, std::move(listing));
-  if (changed) change_.emit();
+  if (const auto opened = Read(target)) OpenAndTell(target, *opened);
 }
 
 std::string DirListBox::RowPath(guint position) const {
@@ -70,29 +78,75 @@ std::string DirListBox::RowPath(guint position) const {
   return JoinPath(path_, subfolders_->Name(subfolder));
 }
 
-FolderLoader::Listing DirListBox::Read(const std::string& path) {
-  return loader_.Load(path, EntryKind::kFolders, NamePattern());
+// Shows path as loading when it does not answer at once; a folder that opens or
+// fails in time, or a newer one, ends the loading of an earlier one.
+std::optional<FolderLoader::Opened> DirListBox::Read(const std::string& path) {
+  std::optional<FolderLoader::Opened> opened;
+  try {
+    opened = loader_.Load(path, EntryKind::kFolders, NamePattern());
+  } catch (const common::Error&) {
+    ShowOpening("");
+    throw;
+  }
+  if (opened)
+    opening_.clear();  // opening it redraws the list
+  else
+    ShowOpening(path);
+  return opened;
 }
 
-void DirListBox::Open(const std::string& path, FolderLoader::Listing listing) {
+// What a Change handler raises is its own failure, not the folder's: it goes on to
+// whoever opened the folder.
+void DirListBox::OpenAndTell(const std::string& path, const FolderLoader::Opened& opened) {
+  const bool changed = path != path_;
+  Open(path, opened);
+  if (changed) change_.emit();
+}
+
+void DirListBox::Open(const std::string& path, const FolderLoader::Opened& opened) {
   path_ = path;
+  identity_ = opened.identity;
   ancestry_ = FolderAncestry(path);
-  Show(std::move(listing));
+  Show(opened.listing);
 }
 
 void DirListBox::Show(FolderLoader::Listing listing) {
   subfolders_ = std::move(listing);
   complete_ = subfolders_ != nullptr;
-  const auto size = static_cast<guint>(ancestry_.size() + (subfolders_ ? subfolders_->size() : 0));
-  rows_->Reset(size, [ancestry = ancestry_, subfolders = subfolders_](guint position) {
+  Redraw();
+  if (complete_) listed_.emit();
+}
+
+void DirListBox::ShowOpening(const std::string& path) {
+  if (path == opening_) return;
+  opening_ = path;
+  Redraw();
+}
+
+void DirListBox::Redraw() {
+  if (ancestry_.empty()) return;  // nothing open yet
+  const std::size_t shown = ancestry_.size() + (subfolders_ ? subfolders_->size() : 0);
+  const auto size = static_cast<guint>(shown + (opening_.empty() ? 0 : 1));
+  rows_->Reset(size, [ancestry = ancestry_, subfolders = subfolders_, shown](guint position) {
     if (position < ancestry.size()) return DisplayName(LastComponent(ancestry[position]).c_str());
+    if (position >= shown) return std::string(kLoading);
     return DisplayName(subfolders->Name(position - ancestry.size()));
   });
   // The open folder is the highlighted row, as the tree's current place, and in sight.
   const auto current = static_cast<guint32>(ancestry_.size() - 1);
   selection_->set_selected(current);
   view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(current));
-  if (complete_) listed_.emit();
+}
+
+void DirListBox::Loader_Opened(const FolderLoader::Opened& opened) {
+  const std::string path = std::move(opening_);
+  opening_.clear();
+  OpenAndTell(path, opened);
+}
+
+void DirListBox::Loader_Failed(const std::string& description) {
+  ShowOpening("");
+  open_failed_.emit(description);
 }
 
 void DirListBox::Loader_Ready(FolderLoader::Listing listing) { Show(std::move(listing)); }
@@ -100,18 +154,14 @@ void DirListBox::Loader_Ready(FolderLoader::Listing listing) { Show(std::move(li
 void DirListBox::View_Activate(guint position) {
   const std::string target = RowPath(position);
   if (target.empty()) return;
-  FolderLoader::Listing listing;
+  std::optional<FolderLoader::Opened> opened;
   try {
-    listing = Read(target);
+    opened = Read(target);
   } catch (const common::Error& error) {
     open_failed_.emit(error.what());
     return;
   }
-  // What a Change handler raises is its own failure, not the folder's: it goes on
-  // to the toolkit's dispatch.
-  const bool changed = target != path_;
-  Open(target, std::move(listing));
-  if (changed) change_.emit();
+  if (opened) OpenAndTell(target, *opened);
 }
 
 void DirListBox::Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item) {
@@ -133,9 +183,12 @@ void DirListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
   if (!icon || !label) return;
   const guint position = item->get_position();
   const bool ancestor = position < ancestry_.size();
+  const bool subfolder = !ancestor && !RowPath(position).empty();
   const int depth = static_cast<int>(ancestor ? position : ancestry_.size());
   row->set_margin_start(depth * kIndent);
-  icon->set_from_icon_name(ancestor ? "folder-open" : "folder");
+  icon->set_from_icon_name(ancestor    ? "folder-open"
+                           : subfolder ? "folder"
+                                       : "content-loading-symbolic");
   label->set_text(text->get_string());
   common::SetAccessibleName(*row, text->get_string());
 }

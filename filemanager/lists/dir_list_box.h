@@ -8,6 +8,7 @@
 #include <gtkmm/signallistitemfactory.h>
 #include <gtkmm/singleselection.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,16 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
   // Opens the folder at path (relative paths count from the current folder). Throws
   // common::Error when it cannot be read, and then changes nothing. Otherwise Change
   // is raised before this returns, when the path differs from the one open; an error
-  // a Change handler raises passes on to the caller, with the new folder open.
+  // a Change handler raises passes on to the caller, with the new folder open. A
+  // folder that does not answer at once is shown as loading below the open one, which
+  // stays open and usable: Change follows when it opens, Open Failed when it cannot,
+  // and nothing when another folder is opened first.
   void Path(const std::string& path);
+
+  // True while a folder is loading.
+  bool Opening() const { return !opening_.empty(); }
+  // The open folder as the file system knew it when it was opened.
+  FolderIdentity Identity() const { return identity_; }
 
   // The full path of the entry shown in row position; empty past the last row.
   std::string RowPath(guint position) const;
@@ -38,21 +47,30 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
   bool Complete() const { return complete_; }
 
   sigc::signal<void()>& signal_change() { return change_; }
-  // The user opened an entry that cannot be read; the list stays where it was.
+  // An entry the user opened, or a folder that was loading, cannot be read; the list
+  // stays where it was.
   sigc::signal<void(const std::string& description)>& signal_open_failed() { return open_failed_; }
   sigc::signal<void()>& signal_listed() { return listed_; }
 
  private:
   void connect_signals();
-  FolderLoader::Listing Read(const std::string& path);
-  void Open(const std::string& path, FolderLoader::Listing listing);
+  void Start(const std::string& path);
+  std::optional<FolderLoader::Opened> Read(const std::string& path);
+  void OpenAndTell(const std::string& path, const FolderLoader::Opened& opened);
+  void Open(const std::string& path, const FolderLoader::Opened& opened);
   void Show(FolderLoader::Listing listing);
+  void ShowOpening(const std::string& path);
+  void Redraw();
+  void Loader_Opened(const FolderLoader::Opened& opened);
+  void Loader_Failed(const std::string& description);
   void Loader_Ready(FolderLoader::Listing listing);
   void View_Activate(guint position);
   void Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item);
   void Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item);
 
   std::string path_;
+  FolderIdentity identity_;
+  std::string opening_;                // the folder loading, if any
   std::vector<std::string> ancestry_;  // "/" down to path_ itself
   FolderLoader::Listing subfolders_;
   bool complete_ = false;

@@ -1,7 +1,9 @@
 // The drive list: filling the drop-down from the mount table and keeping it current.
 #include "filemanager/lists/drive_list_box.h"
 
+#include <fcntl.h>
 #include <glib.h>
+#include <unistd.h>
 
 #include "common/accessible.h"
 #include "common/dispatch.h"
@@ -13,9 +15,14 @@ namespace filemanager {
 DriveListBox::DriveListBox(MountSource mounts)
     : mounts_(std::move(mounts)),
       labels_(Gtk::StringList::create({})),
-      monitor_(g_unix_mount_monitor_get()),
-      monitor_handler_(g_signal_connect(monitor_, "mounts-changed",
-                                        G_CALLBACK(&DriveListBox::Mounts_Changed), this)) {
+      // The kernel marks the open mount table when a mount or an unmount follows; GIO's
+      // monitor starts on a thread of its own and misses what happens meanwhile.
+      mount_table_(open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC)) {
+  if (mount_table_ >= 0) {
+    mount_watch_ = Glib::signal_io().connect(
+        sigc::mem_fun(*this, &DriveListBox::MountTable_Changed), mount_table_,
+        Glib::IOCondition::IO_ERR | Glib::IOCondition::IO_PRI);
+  }
   set_model(labels_);
   common::SetAccessibleName(*this, "Drives");
   property_selected().signal_changed().connect(
@@ -31,8 +38,8 @@ DriveListBox::DriveListBox(MountSource mounts)
 }
 
 DriveListBox::~DriveListBox() {
-  g_signal_handler_disconnect(monitor_, monitor_handler_);
-  g_object_unref(monitor_);
+  mount_watch_.disconnect();
+  if (mount_table_ >= 0) close(mount_table_);
 }
 
 std::string DriveListBox::Drive() const {
@@ -66,14 +73,19 @@ void DriveListBox::Fill(const std::string& keep_mount_point) {
   filling_ = false;
 }
 
-void DriveListBox::Refresh() { Fill(Drive()); }
+void DriveListBox::Refresh() {
+  const std::string selected = Drive();
+  Fill(selected);
+  if (Drive() != selected) change_.emit();
+}
 
 void DriveListBox::Selection_Changed() {
   if (!filling_) change_.emit();
 }
 
-void DriveListBox::Mounts_Changed(GUnixMountMonitor*, gpointer self) {
-  common::Dispatch([self] { static_cast<DriveListBox*>(self)->Refresh(); });
+bool DriveListBox::MountTable_Changed(Glib::IOCondition) {
+  common::Dispatch([this] { Refresh(); });
+  return true;
 }
 
 }  // namespace filemanager

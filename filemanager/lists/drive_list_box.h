@@ -2,7 +2,7 @@
 // browse. It follows mounts and unmounts while it exists.
 #pragma once
 
-#include <gio/gunixmounts.h>
+#include <glibmm/main.h>
 #include <gtkmm/dropdown.h>
 #include <gtkmm/stringlist.h>
 
@@ -33,8 +33,9 @@ class DriveListBox : public common::Control<Gtk::DropDown> {
   // drive than the selected one. Throws common::Error when no such drive is listed.
   void Drive(const std::string& mount_point);
 
-  // Reads the mount table again; the selected drive stays selected while it is mounted,
-  // otherwise "/" is, without a Change since the user picked nothing.
+  // Reads the mount table again; the selected drive stays selected while it is mounted.
+  // Otherwise "/" is, with a Change, so that what shows the drive that went away
+  // follows it.
   void Refresh();
 
   // The drives offered, in list order.
@@ -46,14 +47,14 @@ class DriveListBox : public common::Control<Gtk::DropDown> {
  private:
   void Fill(const std::string& keep_mount_point);
   void Selection_Changed();
-  static void Mounts_Changed(GUnixMountMonitor* monitor, gpointer self);
+  bool MountTable_Changed(Glib::IOCondition condition);
 
   MountSource mounts_;
   std::vector<filemanager::Drive> drives_;
   Glib::RefPtr<Gtk::StringList> labels_;
   bool filling_ = false;
-  GUnixMountMonitor* monitor_;
-  gulong monitor_handler_;
+  int mount_table_;
+  sigc::connection mount_watch_;
   sigc::signal<void()> change_;
 };
 

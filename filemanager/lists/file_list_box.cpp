@@ -14,6 +14,9 @@ namespace filemanager {
 
 namespace {
 
+// The one row shown while the folder loads.
+constexpr char kLoading[] = "Loading\u2026";
+
 std::string StartFolder() {
   char* current = g_get_current_dir();
   std::string folder = NormalizeFolderPath(current, "/");
@@ -50,6 +53,8 @@ void FileListBox::connect_signals() {
   factory_->signal_bind().connect(sigc::mem_fun(*this, &FileListBox::Row_Bind));
   selection_->property_selected().signal_changed().connect(
       sigc::mem_fun(*this, &FileListBox::Selection_Changed));
+  loader_.signal_opened().connect(sigc::mem_fun(*this, &FileListBox::Loader_Opened));
+  loader_.signal_failed().connect(sigc::mem_fun(*this, &FileListBox::Loader_Failed));
   loader_.signal_ready().connect(sigc::mem_fun(*this, &FileListBox::Loader_Ready));
 }
 
@@ -85,11 +90,19 @@ void FileListBox::ListIndex(int index) {
 }
 
 void FileListBox::Load(const std::string& path, const std::string& pattern) {
-  // Reading comes first: a folder that cannot be read throws before anything changes.
-  FolderLoader::Listing listing = loader_.Load(path, EntryKind::kFiles, NamePattern(pattern));
+  // Reading comes first: a folder that cannot be read throws before anything changes,
+  // but for a folder still loading, which the failed load replaced.
+  std::optional<FolderLoader::Opened> opened;
+  try {
+    opened = loader_.Load(path, EntryKind::kFiles, NamePattern(pattern));
+  } catch (const common::Error&) {
+    if (opening_) Loader_Failed("");
+    throw;
+  }
   path_ = path;
   pattern_ = pattern;
-  Show(listing);
+  opening_ = !opened;
+  Show(opened ? opened->listing : nullptr);
 }
 
 void FileListBox::Show(FolderLoader::Listing listing) {
@@ -98,12 +111,24 @@ void FileListBox::Show(FolderLoader::Listing listing) {
   showing_ = true;
   selection_->set_selected(GTK_INVALID_LIST_POSITION);
   const guint size = listing_ ? static_cast<guint>(listing_->size()) : 0;
-  rows_->Reset(
-      size, [listing = listing_](guint position) { return DisplayName(listing->Name(position)); });
+  rows_->Reset(size + (opening_ ? 1 : 0), [listing = listing_, size](guint position) {
+    return position < size ? DisplayName(listing->Name(position)) : std::string(kLoading);
+  });
   showing_ = false;
   // A folder opened or read again starts at its top, however far the last one was scrolled.
   if (size != 0) view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(0));
   if (complete_) listed_.emit();
+}
+
+void FileListBox::Loader_Opened(const FolderLoader::Opened& opened) {
+  opening_ = false;
+  Show(opened.listing);
+}
+
+// The folder answered too late to say why it cannot be read; it shows as empty.
+void FileListBox::Loader_Failed(const std::string&) {
+  opening_ = false;
+  Show(std::make_shared<const FolderListing>());
 }
 
 void FileListBox::Loader_Ready(FolderLoader::Listing listing) { Show(std::move(listing)); }
@@ -124,7 +149,8 @@ void FileListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
 }
 
 void FileListBox::Selection_Changed() {
-  if (showing_ || selection_->get_selected() == GTK_INVALID_LIST_POSITION) return;
+  // Neither a cleared selection nor the loading row is a file.
+  if (showing_ || ListIndex() < 0) return;
   click_.emit();
 }
 

@@ -29,7 +29,8 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   // The folder listed, exact bytes, without a trailing "/" except for the root.
   std::string Path() const { return path_; }
   // Lists the folder at path; throws common::Error when it cannot be read, and then
-  // changes nothing. The selection is cleared.
+  // changes nothing. The selection is cleared. A folder that does not answer at once
+  // is shown as loading, with no files, until it does (or as empty if it fails).
   void Path(const std::string& path);
 
   // The selected file's name without its folder, exact bytes; empty when none is.
@@ -60,6 +61,8 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   void connect_signals();
   void Load(const std::string& path, const std::string& pattern);
   void Show(FolderLoader::Listing listing);
+  void Loader_Opened(const FolderLoader::Opened& opened);
+  void Loader_Failed(const std::string& description);
   void Loader_Ready(FolderLoader::Listing listing);
   void Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item);
   void Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item);
@@ -69,6 +72,7 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   std::string pattern_ = "*.*";
   FolderLoader::Listing listing_;
   bool complete_ = false;
+  bool opening_ = false;
   bool showing_ = false;
   Glib::RefPtr<LazyRowModel> rows_;
   Glib::RefPtr<Gtk::SingleSelection> selection_;

@@ -47,6 +47,13 @@ FolderReader::FolderReader(const std::string& path, EntryKind kind, NamePattern 
     : path_(path), dir_(nullptr), kind_(kind), pattern_(std::move(pattern)) {
   const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) ThrowFolderError(path, errno);
+  struct stat status;
+  if (fstat(fd, &status) != 0) {
+    const int error = errno;
+    close(fd);
+    ThrowFolderError(path, error);
+  }
+  identity_ = {status.st_dev, status.st_ino};
   dir_ = fdopendir(fd);
   if (!dir_) {
     const int error = errno;

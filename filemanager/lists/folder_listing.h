@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "filemanager/lists/folder_identity.h"
 #include "filemanager/lists/name_pattern.h"
 
 namespace filemanager {
@@ -41,6 +42,9 @@ class FolderReader {
   FolderReader(const FolderReader&) = delete;
   FolderReader& operator=(const FolderReader&) = delete;
 
+  // The folder that was opened.
+  FolderIdentity Identity() const { return identity_; }
+
   // Reads up to max_entries more entries; true once the folder has been read to its end.
   // A read error part-way throws common::Error.
   bool ReadSome(std::size_t max_entries);
@@ -52,6 +56,7 @@ class FolderReader {
 
   std::string path_;
   DIR* dir_;
+  FolderIdentity identity_;
   EntryKind kind_;
   NamePattern pattern_;
   FolderListing listing_;

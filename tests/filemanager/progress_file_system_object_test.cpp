@@ -9,9 +9,10 @@
 #include <filesystem>
 
 #include "common/errors.h"
+#include "hung_mount.h"
 #include "slow_transfer.h"
-#include "support/ui.h"
 #include "support/temporary_folder.h"
+#include "support/ui.h"
 
 namespace {
 
@@ -133,6 +134,28 @@ TEST_F(ProgressFileSystemObjectTest, TheWindowKeepsDrawingAndTheProgressGoesWhen
   // The window is usable again: its close request is no longer refused.
   owner.close();
   EXPECT_FALSE(owner.get_visible());
+}
+
+// A delete on a file system that does not answer runs off the window's thread like a
+// copy: the window keeps drawing and takes no input until the file system gives up.
+TEST_F(ProgressFileSystemObjectTest, ADeleteOnAHungFileSystemLeavesTheWindowDrawnButBlocked) {
+  testing_support::TemporaryFolder folder;
+  testing_support::HungMount hung(folder.Folder("hung"));
+  if (!hung.Mounted()) GTEST_SKIP() << hung.Error();
+  ProgressFileSystemObject fso(owner, ProgressFileSystemObject::CoreOperations(), 100ms);
+  bool close_refused = false;
+  Glib::signal_timeout().connect_once(
+      [&] {
+        owner.close();
+        close_refused = owner.get_visible();
+      },
+      300);
+  hung.ReleaseAfter(1500ms);
+  testing_support::LoopWatch loop;
+  EXPECT_THROW(fso.DeleteFile(folder.Path("hung/file.txt"), true), common::Error);
+  EXPECT_LT(loop.Longest(), 500ms);
+  EXPECT_TRUE(close_refused);
+  EXPECT_EQ(fso.CurrentProgress(), nullptr);
 }
 
 }  // namespace

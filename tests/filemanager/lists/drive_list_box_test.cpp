@@ -57,7 +57,7 @@ TEST_F(PickedDrives, PickingFromTheListRaisesChange) {
   EXPECT_EQ(drive_at_change, "/mnt/data");
 }
 
-TEST_F(PickedDrives, FollowsMountsAndUnmountsWithoutRaisingChange) {
+TEST_F(PickedDrives, FollowsMountsAndRaisesChangeWhenTheSelectedDriveGoesAway) {
   drives.Drive("/mnt/data");
   mounts.push_back({"/media/card", "exfat", false, ""});
   drives.Refresh();
@@ -71,7 +71,8 @@ TEST_F(PickedDrives, FollowsMountsAndUnmountsWithoutRaisingChange) {
   drives.Refresh();
   EXPECT_EQ(drives.Drive(), "/");
   EXPECT_EQ(drives.get_model()->get_n_items(), 3u);
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(drive_at_change, "/");
 }
 
 }  // namespace
