@@ -4,6 +4,8 @@
 #include <gtkmm/label.h>
 #include <gtkmm/window.h>
 
+#include <memory>
+
 #include "support/ui.h"
 
 namespace {
@@ -57,6 +59,39 @@ TEST(ClientArea, ADockedChildFollowsTheWidthAndSizesNeverGoNegative) {
   EXPECT_FLOAT_EQ(form.body.Width(), 0);
   form.body.Height(-1);
   EXPECT_FLOAT_EQ(form.body.Height(), 0);
+}
+
+// Children declared before their container outlive it: the container lets go of
+// them when it goes, and they go later without a container.
+struct ChildrenFirst : Gtk::Window {
+  Control<Gtk::Label> label{"label"};
+  common::ClientArea client{3000, 1500};
+
+  ChildrenFirst() {
+    client.Add(label, {0, 0, 1500, 300});
+    set_child(client);
+  }
+};
+
+TEST(ClientArea, ContainerAndChildrenMayGoInEitherOrder) {
+  {
+    Form form;
+    form.present();
+    ASSERT_TRUE(PumpUntil([&] { return form.body.get_width() > 0; }));
+  }
+  {
+    ChildrenFirst form;
+    form.present();
+    ASSERT_TRUE(PumpUntil([&] { return form.label.get_width() > 0; }));
+  }
+  {
+    // A child destroyed while its container lives leaves it at once.
+    common::ClientArea client{3000, 1500};
+    auto label = std::make_unique<Control<Gtk::Label>>("gone");
+    client.Add(*label, {0, 0, 1500, 300});
+    label.reset();
+    EXPECT_EQ(client.get_first_child(), nullptr);
+  }
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "common/application.h"
+#include "support/fatal_log.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  testing_support::MakeLogWarningsFatal();
   // Listing the tests (as the build does to register them) needs no display.
   if (!GTEST_FLAG_GET(list_tests)) common::InitToolkit();
   return RUN_ALL_TESTS();
