@@ -27,14 +27,13 @@ class TabOrderWindow : public Glib::ExtraClassInit, public Gtk::Window {
   // The controls, in tab order; they must live as long as the window.
   void TabOrder(std::vector<TabStop> controls);
 
-  // Moves the focus to the next (or previous) control that takes it, wrapping round.
-  // Returns false when none does.
-  bool MoveFocus(bool backward);
-
  protected:
   TabOrderWindow();
 
  private:
+  // Moves the focus to the next (or previous) control that takes it, wrapping round.
+  // Returns false when none does.
+  bool MoveFocus(bool backward);
   static void ClassInit(void* g_class, void* class_data);
   static gboolean Focus(GtkWidget* widget, GtkDirectionType direction);
   bool Window_KeyPressed(guint keyval, guint keycode, Gdk::ModifierType state);
