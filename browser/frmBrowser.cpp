@@ -3,7 +3,9 @@
 // Help_Click.
 #include "browser/frmBrowser.h"
 
-#include <algorithm>
+#include <gdk/gdkkeysyms.h>
+#include <gtkmm/accelerator.h>
+#include <gtkmm/eventcontrollerkey.h>
 
 #include "browser/about/frmAbout.h"
 #include "browser/about/window_frame.h"
@@ -27,7 +29,8 @@ constexpr float kClientTop = 3630;
 }  // namespace
 
 frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
-    : imlIcons({art::kBack, art::kForward, art::kStop, art::kRefresh, art::kHome, art::kSearch}),
+    : Glib::ObjectBase("frmBrowser"),
+      imlIcons({art::kBack, art::kForward, art::kStop, art::kRefresh, art::kHome, art::kSearch}),
       tbToolBar(imlIcons),
       brwWebBrowser(std::move(view)),
       picAddress(kClientWidth, kStripHeight),
@@ -79,16 +82,13 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   frame_.append(menu_bar_);
   frame_.append(client_);
   set_child(frame_);
-  // The stored position is the client area's, which lies below the menu bar. Only X11
-  // lets a program ask for a position and for no taskbar button; elsewhere the window
-  // manager decides.
-  int minimum = 0, natural = 0, baseline = 0;
-  menu_bar_.measure(Gtk::Orientation::VERTICAL, -1, minimum, natural, baseline, baseline);
-  PlaceOffTaskbar(*this, common::TwipsToPixels(kClientLeft),
-                  std::max(0, common::TwipsToPixels(kClientTop) - natural));
+  // The stored position is the client area's, which lies below the menu bar.
+  PlaceOffTaskbar(*this, menu_bar_, common::TwipsToPixels(kClientLeft),
+                  common::TwipsToPixels(kClientTop));
   // The page comes first in the tab order, so it has the focus when the window opens.
-  // Tab then moves by position, as GTK does: a page keeps Tab for its own links and
-  // hands the focus back to GTK, so the design's order could not hold past it.
+  // The label takes no focus and the address strip only holds controls.
+  Gtk::Widget& page = brwWebBrowser.AsWidget();
+  TabOrder({{&page, &page}, {&cboAddress, &cboAddress.FocusTarget()}, {&tbToolBar}});
   set_focus(brwWebBrowser.AsWidget());
   connect_signals();
 }
@@ -101,6 +101,11 @@ frmBrowser::~frmBrowser() {
 
 void frmBrowser::connect_signals() {
   client_.signal_resize().connect(sigc::mem_fun(*this, &frmBrowser::Form_Resize));
+  auto keys = Gtk::EventControllerKey::create();
+  // Ahead of the page, which would take the key for itself.
+  keys->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
+  keys->signal_key_pressed().connect(sigc::mem_fun(*this, &frmBrowser::Form_KeyDown), false);
+  add_controller(keys);
   Help.signal_click().connect(sigc::mem_fun(*this, &frmBrowser::Help_Click));
   // "&File", "&Edit" and "&View" run nothing.
   cboAddress.signal_click().connect(sigc::mem_fun(*this, &frmBrowser::cboAddress_Click));
@@ -143,6 +148,20 @@ void frmBrowser::Form_Resize() {
   cboAddress.Width(client_.ScaleWidth() - 100);
   brwWebBrowser.Width(client_.ScaleWidth() - 100);
   brwWebBrowser.Height(client_.ScaleHeight() - (picAddress.Top() + picAddress.Height()) - 100);
+}
+
+bool frmBrowser::Form_KeyDown(guint keyval, guint, Gdk::ModifierType state) {
+  if (keyval != GDK_KEY_F6 ||
+      (state & Gtk::Accelerator::get_default_mod_mask()) != Gdk::ModifierType{})
+    return false;
+  // F6 moves the focus between the address box and the page.
+  Gtk::Widget& page = brwWebBrowser.AsWidget();
+  Gtk::Widget* focus = get_focus();
+  if (focus && (focus == &page || focus->is_ancestor(page)))
+    cboAddress.FocusTarget().grab_focus();
+  else
+    page.grab_focus();
+  return true;
 }
 
 void frmBrowser::Help_Click(short Index) {

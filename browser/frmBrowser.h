@@ -15,6 +15,7 @@
 #include "browser/combo_box.h"
 #include "browser/image_list.h"
 #include "browser/menu_bar.h"
+#include "browser/tab_order_window.h"
 #include "browser/tool_bar.h"
 #include "browser/web_view.h"
 #include "common/client_area.h"
@@ -33,7 +34,7 @@ class WebViewControl : public common::Placed {
   std::unique_ptr<WebView> view_;
 };
 
-class frmBrowser : public Gtk::Window {
+class frmBrowser : public TabOrderWindow {
  public:
   explicit frmBrowser(std::unique_ptr<WebView> view);
   ~frmBrowser() override;
@@ -67,6 +68,7 @@ class frmBrowser : public Gtk::Window {
 
   void Form_Load();
   void Form_Resize();
+  bool Form_KeyDown(guint keyval, guint keycode, Gdk::ModifierType state);
   void Help_Click(short Index);
   void cboAddress_Click();
   void cboAddress_KeyPress(short& KeyAscii);

@@ -47,6 +47,8 @@ ClientArea::ClientArea(float design_width, float design_height)
       scale_width_(design_width),
       scale_height_(design_height) {
   set_overflow(Gtk::Overflow::HIDDEN);
+  // Published as a group of the controls it holds rather than as an unnamed widget.
+  property_accessible_role() = Gtk::Accessible::Role::GROUP;
 }
 
 ClientArea::~ClientArea() {

@@ -81,8 +81,6 @@ frmAbout::Design::Design()
   common::SetAccessibleName(cmdSysInfo, "System Info...");
   common::SetAccessibleName(Label1, kDescription);
   common::SetAccessibleName(Image1, "Ravens flying over green hills in the morning");
-  common::SetAccessibleName(Line1[0], "Separator, light edge");
-  common::SetAccessibleName(Line1[1], "Separator, dark edge");
   common::SetAccessibleName(lblTitle, "Korvo");
   common::SetAccessibleName(lblVersion, "Version 0.1.0");
 
@@ -109,22 +107,26 @@ frmAbout::frmAbout(SysInfoLauncher::Platform platform) : launcher_(platform) {
   Gtk::IconTheme::get_for_display(get_display())
       ->add_resource_path(std::string(kResources) + "art/icons");
   set_icon_name(kIconName);
-  PlaceOffTaskbar(*this, common::TwipsToPixels(2340), common::TwipsToPixels(1935));
+  // The stored position is the client area's, which lies below the title bar.
+  PlaceOffTaskbar(*this, titlebar_, common::TwipsToPixels(2340), common::TwipsToPixels(1935));
 }
 
 frmAbout::~frmAbout() { Detach(); }
 
 void frmAbout::Show(const Glib::RefPtr<Gtk::Application>& app) {
-  if (!Loaded()) Load();
+  const bool loading = !Loaded();
+  if (loading) Load();
   if (app) set_application(app);
   present();
+  // Focused before it is shown, GTK would publish the window to assistive technology
+  // as a plain object and announce neither the window nor its first control.
+  if (loading) set_focus(design_->cmdOK);
 }
 
 void frmAbout::Load() {
   design_ = std::make_unique<Design>();
   set_child(design_->client);
   set_default_widget(design_->cmdOK);
-  set_focus(design_->cmdOK);
   connect_signals();
 }
 

@@ -14,6 +14,8 @@ void Paint(const Cairo::RefPtr<Cairo::Context>& cairo, int, int, double red, dou
 }  // namespace
 
 LineControl::LineControl(int red, int green, int blue) {
+  // A line only draws; assistive technology passes over it.
+  property_accessible_role() = Gtk::Accessible::Role::PRESENTATION;
   set_draw_func(sigc::bind(sigc::ptr_fun(&Paint), red / 255.0, green / 255.0, blue / 255.0));
 }
 

@@ -97,13 +97,15 @@ def _descendants(table, root):
 class Desktop:
     """Start with start(), end with stop(); env is the environment programs get."""
 
-    def __init__(self, artifacts, name):
+    def __init__(self, artifacts, name, window_manager=False):
         self.artifacts = artifacts
         self.name = name
+        self.window_manager = window_manager
         self.root = None
         self.env = None
         self._xvfb = None
         self._bus = None
+        self._wm = None
         self._programs = []
         self._screenshots = 0
 
@@ -150,6 +152,9 @@ class Desktop:
         finally:
             os.close(read_end)
 
+        if self.window_manager:
+            self._start_window_manager()
+
         # The accessibility library of this process reads these once, when it first
         # connects, so they must be in place before it is imported.
         for variable in _FOREIGN_VARIABLES:
@@ -169,7 +174,7 @@ class Desktop:
         for pid, command in leftovers.items():
             problems.append(f"left behind: pid {pid} {command}")
             self._kill(pid)
-        for infrastructure in (self._bus, self._xvfb):
+        for infrastructure in (self._wm, self._bus, self._xvfb):
             if infrastructure and infrastructure.poll() is None:
                 infrastructure.terminate()
                 try:
@@ -185,6 +190,19 @@ class Desktop:
         if self.root:
             shutil.rmtree(self.root, ignore_errors=True)
         return problems
+
+    def _start_window_manager(self):
+        """Starts openbox, a window manager that honours the place a program asks
+        for, and waits until it manages the screen."""
+        self._wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL, env=self.env,
+                                    start_new_session=True)
+        deadline = time.monotonic() + 30
+        while "window id" not in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                          check=False):
+            if time.monotonic() > deadline or self._wm.poll() is not None:
+                raise RuntimeError("openbox did not start managing the screen")
+            time.sleep(0.05)
 
     # Programs -------------------------------------------------------------------
 
@@ -244,7 +262,7 @@ class Desktop:
 
     def _infrastructure(self, table):
         """The display, the bus and the services the bus started, with their children."""
-        roots = {p.pid for p in (self._xvfb, self._bus) if p and p.poll() is None}
+        roots = {p.pid for p in (self._xvfb, self._bus, self._wm) if p and p.poll() is None}
         roots.update(pid for pid in _descendants(table, os.getpid()) if _started_by_a_bus(pid))
         pids = set(roots)
         for root in roots:
@@ -255,7 +273,8 @@ class Desktop:
         """Reaps what has ended and waits up to timeout seconds for the rest of the
         journey's processes (apart from the display and bus, unless everything) to
         end; returns those that did not, pid -> command line."""
-        mine = {p.pid for p in self._programs} | {p.pid for p in (self._xvfb, self._bus) if p}
+        mine = {p.pid for p in self._programs} | {
+            p.pid for p in (self._xvfb, self._bus, self._wm) if p}
         deadline = time.monotonic() + timeout
         while True:
             table = _process_table()

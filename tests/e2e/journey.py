@@ -43,10 +43,13 @@ def journey(method):
 class Journey(unittest.TestCase):
     ui = None
     journey_failed = False
+    # Whether the journey's desktop runs a window manager (openbox); without one, every
+    # window stands exactly where it asks to.
+    window_manager = False
 
     def setUp(self):
         artifacts = os.environ.get("E2E_ARTIFACTS") or os.path.join(os.getcwd(), "e2e-artifacts")
-        self.desktop = Desktop(artifacts, self.id().rsplit(".", 1)[-1])
+        self.desktop = Desktop(artifacts, self.id().rsplit(".", 1)[-1], self.window_manager)
         self.addCleanup(self._end_desktop)
         self.desktop.start()
         self.ui = importlib.import_module("ui").Ui(self.desktop)

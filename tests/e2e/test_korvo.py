@@ -1,5 +1,6 @@
-"""Journeys through korvo: browsing a loopback site with the address box, a link and
-the toolbar, and the About dialog with the system information tool, found or not."""
+"""Journeys through korvo: browsing a loopback site with the address box, a link, the
+keyboard and the toolbar, the About dialog with the system information tool, found or
+not, and the windows' places under a window manager."""
 
 import os
 import shutil
@@ -94,6 +95,8 @@ class KorvoJourneys(Journey):
         browser.busy_then("First Page", lambda: browser.go_to(first), server)
         self.assertEqual(server.count("/first.html"), 1)
 
+        self.keyboard_goes_round_the_window(browser)
+
         # A link followed: the address box follows the page.
         page = ui.find(browser.window, "filler", "Page")
         ui.click(browser.x_window, page)
@@ -151,10 +154,42 @@ class KorvoJourneys(Journey):
         self.close_window(browser.window)
         self.wait_exit(browser.process, "korvo")
 
+    def keyboard_goes_round_the_window(self, browser):
+        """F6 moves between the address box and the page; Tab past the page's only link
+        reaches the address box, Shift+Tab before it the toolbar's last button. The
+        focus never stays caught in the page."""
+        ui = self.ui
+        page, address, search = ("filler", "Page"), ("text", "Address"), ("push button", "Search")
+
+        def focus_on(wanted, after):
+            ui.until(f"the focus on the {wanted[1]} {wanted[0]} after {after}",
+                     lambda: ui.focused(browser.window) == wanted,
+                     seen=lambda: ui.focused(browser.window), timeout=10)
+
+        ui.keys(browser.x_window, "F6")
+        focus_on(page, "F6 in the address box")
+        ui.keys(browser.x_window, "Tab", "Tab")
+        focus_on(address, "Tab on the page's last link")
+        ui.keys(browser.x_window, "F6")
+        focus_on(page, "F6 in the address box")
+        ui.keys(browser.x_window, "shift+Tab", "shift+Tab")
+        focus_on(search, "Shift+Tab on the page's first link")
+        ui.keys(browser.x_window, "F6", "F6")
+        focus_on(address, "F6 twice from the toolbar")
+
     def open_about(self, browser):
         ui = self.ui
+        focus_events = ui.record_focus_events()
         ui.press(browser.menu("Info"))
         about = ui.wait_window(browser.app, "Info", "'Info' (the About dialog)")
+        # A screen reader announces the dialog as the active window and then OK, which
+        # has the focus; the decoration (lines, the layout) is not read out.
+        ui.until("the About dialog to be the active window", lambda: ui.is_active(about))
+        ui.until("OK to announce that it has the focus",
+                 lambda: ("push button", "OK") in focus_events(),
+                 seen=focus_events)
+        generic = [child.name for child in ui.find_all(about, "filler")]
+        self.assertEqual(generic, [], "the About dialog publishes parts as generic objects")
         self.assertTrue(ui.find_all(about, "label", "Korvo"), "the About dialog names no 'Korvo'")
         versions = [ui.text(label) for label in ui.find_all(about, "label")
                     if ui.text(label) == "0.1.0"]
@@ -225,6 +260,42 @@ class KorvoJourneys(Journey):
         ui.press(ui.find(about, "push button", "OK"))
         ui.wait_window_gone(browser.app, "Info")
 
+        self.close_window(browser.window)
+        self.wait_exit(browser.process, "korvo")
+
+
+class KorvoUnderAWindowManager(Journey):
+    window_manager = True
+
+    def expect_hints_and_place(self, window_id, what, accessible, place, content=None):
+        ui = self.ui
+        hints = self.desktop.run(["xprop", "-id", window_id, "WM_NORMAL_HINTS"])
+        self.assertIn("program specified location", hints, f"{what}: {hints}")
+        self.assertIn("window gravity: Static", hints, f"{what}: {hints}")
+        ui.until(f"{what} to stand at {place}",
+                 lambda: ui.screen_corner(window_id, accessible, content) == place,
+                 seen=lambda: ui.screen_corner(window_id, accessible, content), timeout=10)
+
+    @journey
+    def test_windows_open_at_their_places(self):
+        ui = self.ui
+        browser = Browser(self, program(KORVO))
+        # The toolbar lies at the client area's top-left corner: 3060 and 3630 twips.
+        toolbar = ui.find(browser.window, "filler", "Toolbar")
+        self.expect_hints_and_place(browser.x_window, "the browser's client area", toolbar,
+                                    (204, 242))
+
+        # The About dialog's icon lies 240 twips right of and below its client area's
+        # corner, which is at 2340 and 1935 twips.
+        ui.press(browser.menu("Info"))
+        about = ui.wait_window(browser.app, "Info", "'Info' (the About dialog)")
+        about_x = ui.x_window(browser.process.pid, "Info")
+        icon = ui.find(about, "image", "Korvo emblem")
+        client = ui.find_all(about, "panel")[0]
+        self.expect_hints_and_place(about_x, "the About dialog's client area", icon,
+                                    (156 + 16, 129 + 16), content=client)
+
+        ui.press(ui.find(about, "push button", "OK"))
         self.close_window(browser.window)
         self.wait_exit(browser.process, "korvo")
 

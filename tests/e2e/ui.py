@@ -124,10 +124,16 @@ class Ui:
         return found
 
     def wait_window(self, app, name, what=None):
-        return self.until(
+        """Waits for the window and checks that it is published as a window (a frame
+        or a dialog, not a generic object), so that a screen reader announces it."""
+        window = self.until(
             f"the window {what or repr(name)}",
             lambda: (self.windows(app, name) or [None])[0],
             seen=lambda: [w.name for w in self.windows(app)])
+        if window.getRoleName() not in ("frame", "dialog"):
+            self.fail(f"the window {what or repr(name)} is published as a "
+                      f"{window.getRoleName()!r}, not as a window")
+        return window
 
     def wait_window_gone(self, app, name):
         self.until(f"the window {name!r} to close", lambda: not self.windows(app, name),
@@ -135,15 +141,16 @@ class Ui:
 
     @staticmethod
     def find_all(root, role, name=None):
-        """Descendants of root with the role (pyatspi role name) and, if given, a name
-        that announces name, in tree order."""
+        """Descendants of root with the role (pyatspi role name; None for any) and, if
+        given, a name that announces name, in tree order."""
         found = []
 
         def walk(node):
             for child in node:
                 if child is None:
                     continue
-                if child.getRoleName() == role and (name is None or names_match(child.name, name)):
+                if (role is None or child.getRoleName() == role) and (
+                        name is None or names_match(child.name, name)):
                     found.append(child)
                 walk(child)
 
@@ -155,6 +162,19 @@ class Ui:
         """The first descendant of root with the role and name; fails if none comes."""
         return self.until(f"a {role} named {name!r}",
                           lambda: (self.find_all(root, role, name) or [None])[0])
+
+    @staticmethod
+    def focused(root):
+        """(role, name) of the object under root that has the keyboard focus, or None."""
+        found = [child for child in Ui.find_all(root, None)
+                 if child.getState().contains(pyatspi.STATE_FOCUSED)]
+        return (found[0].getRoleName(), found[0].name) if found else None
+
+    @staticmethod
+    def is_active(window):
+        """True when window is the active window, the one that has the keyboard."""
+        window.clear_cache()
+        return window.getState().contains(pyatspi.STATE_ACTIVE)
 
     @staticmethod
     def text(accessible):
@@ -173,6 +193,26 @@ class Ui:
     @staticmethod
     def row_texts(list_accessible):
         return [text for text, _ in Ui.rows(list_accessible)]
+
+    @staticmethod
+    def record_focus_events():
+        """Starts recording focus events; returns a function that gives the (role,
+        name) of every object that has announced it took the focus so far."""
+        seen = []
+
+        def on_event(event):
+            if event.detail1:
+                seen.append((event.source.getRoleName(), event.source.name))
+
+        pyatspi.Registry.registerEventListener(on_event, "object:state-changed:focused")
+
+        def events():
+            context = GLib.MainContext.default()
+            while context.iteration(False):
+                pass
+            return list(seen)
+
+        return events
 
     def act(self, accessible, action):
         """Runs the named action of accessible (for a button, "click" presses it)."""
@@ -249,6 +289,25 @@ class Ui:
         if extents.width <= 0 or extents.height <= 0:
             self.fail(f"{accessible.name!r} has no size on screen")
         return left + extents.x + extents.width // 2, top + extents.y + extents.height // 2
+
+    def screen_corner(self, window_id, accessible, content=None):
+        """The screen position of the top-left corner of accessible, shown in the X
+        window window_id, whose place the X server gives (xwininfo: also inside a
+        window manager's frame). For a window with a title bar of its own, positions
+        on the bus start inside the frame GTK draws, as wide on every side; content
+        is what fills the window's width inside it."""
+        info = self.desktop.run(["xwininfo", "-id", window_id])
+
+        def value(label):
+            return int(re.search(label + r":\s+(-?\d+)", info).group(1))
+
+        left, top = value("Absolute upper-left X"), value("Absolute upper-left Y")
+        if content is not None:
+            inner = content.queryComponent().getExtents(pyatspi.WINDOW_COORDS).width
+            frame = (value("Width") - inner) // 2
+            left, top = left + frame, top + frame
+        extents = accessible.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+        return left + extents.x, top + extents.y
 
     def click(self, window_id, accessible, double=False):
         x, y = self.screen_point(window_id, accessible)
