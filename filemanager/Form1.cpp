@@ -6,6 +6,7 @@
 
 #include "common/accessible.h"
 #include "common/errors.h"
+#include "filemanager/lists/folder_path.h"
 
 namespace filemanager {
 
@@ -113,9 +114,9 @@ std::string Form1::GetSelectedFilePath() {
   return folder + "/" + name;
 }
 
-// Paths are bytes and need not be valid UTF-8; the box shows them readably.
+// Paths are bytes and need not be valid UTF-8; the box shows them readably, on one line.
 void Form1::ShowFilePath(const std::string& path) {
-  txtFilePath.set_text(path.empty() ? Glib::ustring() : Glib::filename_display_name(path));
+  txtFilePath.set_text(DisplayName(path.c_str()));
 }
 
 void Form1::Command4_Click() {

@@ -5,6 +5,7 @@
 
 #include "common/errors.h"
 #include "filemanager/Form1.h"
+#include "filemanager/lists/folder_path.h"
 
 namespace filemanager {
 
@@ -61,8 +62,9 @@ void Form1::cmdDelete_Click() {
     messages_.Show("Please select a file to delete.", common::kExclamation, "No Selection");
     return;
   }
-  // The question names the file alone, readably even when its name is not UTF-8.
-  const std::string name = Glib::filename_display_name(File1.FileName());
+  // The question names the file alone, readably even when its name is not UTF-8 or
+  // holds a line break.
+  const std::string name = DisplayName(File1.FileName().c_str());
   const int answer = messages_.Show("Are you sure you want to permanently delete " + name + "?",
                                     common::kQuestion | common::kYesNo, "Confirm Delete");
   if (answer != common::kYes) return;

@@ -157,6 +157,26 @@ TEST_F(Form1RealFilesTest, ANameThatIsNotUtf8IsShownReadablyAndCopiedAndDeletedE
   EXPECT_EQ(folder.Read("source/caf\xef\xbf\xbd.txt"), "a look-alike that must stay");
 }
 
+// A line break in a name shows as "?" in the path box and in the question, so the
+// name never passes for two.
+TEST_F(Form1RealFilesTest, ALineBreakInANameShowsOnOneLine) {
+  const std::string name = "two\nlines.txt";
+  folder.Write("source/" + name, "x");
+  form->File1.Refresh();
+  const std::vector<std::string> listed = Listed();
+  for (guint i = 0; i < listed.size(); ++i) {
+    FileView().get_model()->select_item(i, true);
+    if (form->File1.FileName() == name) break;
+  }
+  ASSERT_EQ(form->File1.FileName(), name);
+  EXPECT_EQ(PathBox(), source + "/two?lines.txt");
+  messages.answers = {common::kNo};
+  Click(form->cmdDelete);
+  EXPECT_EQ(messages.shown.back().prompt,
+            "Are you sure you want to permanently delete two?lines.txt?");
+  EXPECT_TRUE(fs::exists(source + "/" + name));
+}
+
 // A long paste shows the progress window over Form1; Cancel ends it like any failure.
 TEST_F(Form1RealFilesTest, CancellingALongPasteReportsItAndKeepsTheClipboard) {
   form = nullptr;
