@@ -166,19 +166,19 @@ const SameFileCase kSameFileCases[] = {
      Original},
     {"HardLink",
      [](const TempFolder& f) {
-       link((f / "f").c_str(), (f / "hard").c_str());
+       EXPECT_EQ(link((f / "f").c_str(), (f / "hard").c_str()), 0);
        return f / "hard";
      },
      Original},
     {"DestinationLinksToSource",
      [](const TempFolder& f) {
-       symlink("f", (f / "link").c_str());
+       EXPECT_EQ(symlink("f", (f / "link").c_str()), 0);
        return f / "link";
      },
      Original},
     {"SourceLinksToDestination", Original,
      [](const TempFolder& f) {
-       symlink("f", (f / "link").c_str());
+       EXPECT_EQ(symlink("f", (f / "link").c_str()), 0);
        return f / "link";
      }},
 };
