@@ -6,8 +6,10 @@
 #include <gtkmm/stylecontext.h>
 
 #include <filesystem>
+#include <iostream>
 
 #include "common/dispatch.h"
+#include "common/version.h"
 
 extern "C" GResource* common_get_resource();
 
@@ -49,17 +51,41 @@ void InitToolkit() {
   LoadStyle();
 }
 
-int RunApplication(const char* application_id,
+int RunApplication(const char* application_id, int argc, char** argv,
+                   const CommandLine& command_line,
                    const std::function<void(Gtk::Application&)>& on_activate) {
   PreferSoftwareRendererWithoutGpu();
-  auto app = Gtk::Application::create(application_id, Gio::Application::Flags::NON_UNIQUE);
+  // gtkmm's own constructor of Gtk::Application initialises GTK, which opens the
+  // display before the options are read; GTK's application does that at start-up.
+  Gtk::init_gtkmm_internals();
+  auto app = Glib::wrap(gtk_application_new(application_id, G_APPLICATION_NON_UNIQUE));
+  app->add_main_option_entry(Gio::Application::OptionType::BOOL, "version", '\0',
+                             "Show the program's version and exit");
+  // The words after the options, as bytes: an address or a folder reaches the program
+  // as it was typed, whatever the locale's character set.
+  g_application_add_main_option(G_APPLICATION(app->gobj()), G_OPTION_REMAINING, 0,
+                                G_OPTION_FLAG_NONE, G_OPTION_ARG_FILENAME_ARRAY, "",
+                                command_line.parameters);
+  app->set_option_context_summary(command_line.summary);
+  // Runs after the options are read and before the toolkit opens the display, so that
+  // --help, --version and a refused command line need none.
+  app->signal_handle_local_options().connect(
+      [&command_line](const Glib::RefPtr<Glib::VariantDict>& options) {
+        if (options->contains("version")) {
+          std::cout << command_line.program << ' ' << kVersion << std::endl;
+          return 0;
+        }
+        std::vector<std::string> words;
+        options->lookup_value(G_OPTION_REMAINING, words);
+        return command_line.take_words(words);
+      },
+      false);
   app->signal_startup().connect([] {
     InstallDispatchErrorHandler();
     LoadStyle();
   });
   app->signal_activate().connect([&app = *app, &on_activate] { on_activate(app); });
-  // The programs take no command line: an empty one keeps GTK from reading ours.
-  return app->run(0, nullptr);
+  return app->run(argc, argv);
 }
 
 }  // namespace common

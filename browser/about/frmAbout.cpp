@@ -7,8 +7,12 @@
 #include <gtkmm/shortcutcontroller.h>
 #include <pango/pango.h>
 
+#include <string>
+#include <string_view>
+
 #include "browser/about/window_frame.h"
 #include "common/accessible.h"
+#include "common/version.h"
 
 // The dialog's art, compiled in. Calling this pulls the bundle out of the static
 // library, whose linking would otherwise drop it, and with it the constructor that
@@ -20,6 +24,9 @@ namespace browser {
 namespace {
 
 constexpr char kResources[] = "/org/korvo/about/";
+// The dialog's version caption is the project's version, and the design fixes it: a
+// new project version must be a deliberate change of this caption too.
+static_assert(std::string_view(common::kVersion) == "0.1.0");
 constexpr char kIconName[] = "korvo-about";
 constexpr char kDescription[] =
     "Korvo is a small web browser for the Linux desktop. Type an address and press Enter to "
@@ -58,7 +65,7 @@ frmAbout::Design::Design()
       cmdSysInfo("_System Info...", true),
       Line1{LineControl(255, 255, 255), LineControl(128, 128, 128)},
       lblTitle("Korvo"),
-      lblVersion("0.1.0"),
+      lblVersion(common::kVersion),
       client(6210, 6630) {
   ShowPicture(picIcon, "art/emblem.svg");
   ShowPicture(Image1, "art/picture.svg");
@@ -82,7 +89,7 @@ frmAbout::Design::Design()
   common::SetAccessibleName(Label1, kDescription);
   common::SetAccessibleName(Image1, "Ravens flying over green hills in the morning");
   common::SetAccessibleName(lblTitle, "Korvo");
-  common::SetAccessibleName(lblVersion, "Version 0.1.0");
+  common::SetAccessibleName(lblVersion, std::string("Version ") + common::kVersion);
 
   // Pictures, lines and labels lie beneath the windowed controls, so the buttons sit
   // on top of the picture.

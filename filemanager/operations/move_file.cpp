@@ -111,8 +111,9 @@ void MoveSpecialAcross(const std::string& source, const struct stat& status,
   // the owner, as for a regular file.
   const bool same_owner =
       fchownat(folder, name, status.st_uid, status.st_gid, AT_SYMLINK_NOFOLLOW) == 0;
-  if (!S_ISLNK(status.st_mode)) {
-    fchmodat(folder, name, status.st_mode & (same_owner ? 07777 : 0777), AT_SYMLINK_NOFOLLOW);
+  const mode_t bits = status.st_mode & (same_owner ? 07777 : 0777);
+  if (!S_ISLNK(status.st_mode) && fchmodat(folder, name, bits, AT_SYMLINK_NOFOLLOW) != 0) {
+    // Refused: the entry keeps the bits it was made with.
   }
   const struct timespec times[2] = {status.st_atim, status.st_mtim};
   utimensat(folder, name, times, AT_SYMLINK_NOFOLLOW);

@@ -36,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(Buttons, ToolbarTest,
                                          std::pair{"Forward", "GoForward"},
                                          std::pair{"Refresh", "Refresh"},
                                          std::pair{"Home", "GoHome"},
-                                         std::pair{"Search", "GoSearch"}));
+                                         std::pair{"Search", "GoSearch"}),
+                         [](const auto& info) { return std::string(info.param.first); });
 
 class ToolbarCommandTest : public BrowserWindowTest {
  protected:

@@ -16,7 +16,7 @@ import time
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-MODULES = ("test_korvo", "test_tavvel")
+MODULES = ("test_korvo", "test_tavvel", "test_startup")
 
 
 def journeys():

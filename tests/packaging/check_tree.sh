@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Checks an installed tree: check_tree.sh ROOT PREFIX EXPECTED_FILES REGISTRY_TEST
+# Checks an installed tree: check_tree.sh ROOT PREFIX EXPECTED_FILES REGISTRY_TEST VERSION
 # ROOT is where the installation was put (a DESTDIR, or a package unpacked with
 # dpkg -x), PREFIX the prefix it was made for. The tree must hold exactly the files
 # listed in EXPECTED_FILES below PREFIX, programs executable, icons at their sizes,
-# valid desktop entries and AppStream metadata; REGISTRY_TEST then reads the registry
-# the installed korvo reads and checks that it names the installed tool.
+# valid desktop entries and AppStream metadata releasing VERSION, the project's;
+# REGISTRY_TEST then reads the registry the installed korvo reads and checks that it
+# names the installed tool.
 set -euo pipefail
-root=$1 prefix=$2 expected=$3 registry_test=$4
+root=$1 prefix=$2 expected=$3 registry_test=$4 version=$5
 top=$root$prefix
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -34,13 +35,14 @@ grep -q "<svg" "$top/share/icons/hicolor/scalable/apps/korvo.svg" || fail "korvo
 
 for entry in "$top"/share/applications/*.desktop; do
   desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
-  program=$(sed -n 's/^Exec=//p' "$entry")
+  program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
   [ -x "$top/bin/$program" ] || fail "$entry starts $program, which is not installed"
   icon=$(sed -n 's/^Icon=//p' "$entry")
   [ -e "$top/share/icons/hicolor/32x32/apps/$icon.png" ] || fail "$entry shows icon $icon, not installed"
 done
 for metainfo in "$top"/share/metainfo/*.metainfo.xml; do
-  appstreamcli validate --no-net "$metainfo" || fail "appstreamcli rejects $metainfo"
+  appstreamcli validate --pedantic --no-net "$metainfo" || fail "appstreamcli rejects $metainfo"
+  grep -q "<release version=\"$version\"" "$metainfo" || fail "$metainfo does not release $version"
   id=$(basename "$metainfo" .metainfo.xml)
   grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "$metainfo does not launch $id.desktop"

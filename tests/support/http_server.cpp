@@ -7,7 +7,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <condition_variable>
+#include <cstring>
 #include <stdexcept>
 #include <thread>
 
@@ -161,14 +163,20 @@ HttpResponse HttpServer::Answer(const std::string& path) {
 
 std::uint16_t HttpServer::ClosedPort() {
   // A port the system just handed out and that is closed again is free for a while.
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  // A failed bind leaves port 0, which a test must not take for a closed port.
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0)
+    throw std::runtime_error(std::string("No socket for a closed port: ") + strerror(errno));
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t length = sizeof address;
-  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+  const int error = errno;
   close(fd);
+  if (!bound || address.sin_port == 0)
+    throw std::runtime_error(std::string("No free loopback port: ") + strerror(error));
   return ntohs(address.sin_port);
 }
 

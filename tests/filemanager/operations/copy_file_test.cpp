@@ -14,6 +14,7 @@
 #include <future>
 
 #include "filemanager/operations/file_operations.h"
+#include "filemanager/operations/unique_fd.h"
 #include "test_files.h"
 
 namespace {
@@ -87,13 +88,12 @@ TEST_F(CopyFileTest, SparseFileStaysSparse) {
   const std::string head = PatternBytes(1u << 20, 2), middle = PatternBytes(1u << 20, 3);
   const off_t size = 64ll << 20;  // ends in a hole
   {
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(pwrite(fd, head.data(), head.size(), 0), static_cast<ssize_t>(head.size()));
-    ASSERT_EQ(pwrite(fd, middle.data(), middle.size(), 40ll << 20),
+    const filemanager::UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    ASSERT_TRUE(fd);
+    ASSERT_EQ(pwrite(fd.get(), head.data(), head.size(), 0), static_cast<ssize_t>(head.size()));
+    ASSERT_EQ(pwrite(fd.get(), middle.data(), middle.size(), 40ll << 20),
               static_cast<ssize_t>(middle.size()));
-    ASSERT_EQ(ftruncate(fd, size), 0);
-    close(fd);
+    ASSERT_EQ(ftruncate(fd.get(), size), 0);
   }
   const struct stat source = StatusOf(path);
   if (source.st_blocks * 512 >= size) GTEST_SKIP() << "this file system keeps no holes";
@@ -168,19 +168,19 @@ const SameFileCase kSameFileCases[] = {
      Original},
     {"HardLink",
      [](const TempFolder& f) {
-       link((f / "f").c_str(), (f / "hard").c_str());
+       EXPECT_EQ(link((f / "f").c_str(), (f / "hard").c_str()), 0);
        return f / "hard";
      },
      Original},
     {"DestinationLinksToSource",
      [](const TempFolder& f) {
-       symlink("f", (f / "link").c_str());
+       EXPECT_EQ(symlink("f", (f / "link").c_str()), 0);
        return f / "link";
      },
      Original},
     {"SourceLinksToDestination", Original,
      [](const TempFolder& f) {
-       symlink("f", (f / "link").c_str());
+       EXPECT_EQ(symlink("f", (f / "link").c_str()), 0);
        return f / "link";
      }},
 };
