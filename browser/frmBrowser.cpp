@@ -3,6 +3,8 @@
 // Help_Click.
 #include "browser/frmBrowser.h"
 
+#include <gtk/gtk.h>
+
 #include <algorithm>
 
 #include "browser/about/frmAbout.h"
@@ -115,7 +117,13 @@ void frmBrowser::connect_signals() {
   tbToolBar.signal_button_click().connect(sigc::mem_fun(*this, &frmBrowser::tbToolBar_ButtonClick));
 }
 
-void frmBrowser::Caption(const std::string& text) { set_title(text); }
+void frmBrowser::Caption(const std::string& text) {
+  // The busy poll asks for the same title every 5 ms; each write would send it to the
+  // window manager, the accessibility bus and the title bar again.
+  const char* shown = gtk_window_get_title(gobj());
+  if (shown && text == shown) return;
+  set_title(text);
+}
 
 void frmBrowser::Load() {
   if (loaded_) return;
