@@ -13,7 +13,7 @@ int main() {
   std::unique_ptr<sysinfo::SysInfoWindow> window;
   return common::RunApplication("org.korvo.SysInfo", [&window](Gtk::Application& app) {
     sysinfo::SystemFacts facts = sysinfo::ReadSystemFacts();
-    facts.webkit_version = KORVO_WEBKIT_VERSION;
+    facts.korvo_version = KORVO_VERSION;
     window = std::make_unique<sysinfo::SysInfoWindow>(std::move(facts));
     app.add_window(*window);
     window->present();
