@@ -4,6 +4,7 @@
 #include "browser/frmBrowser.h"
 
 #include <gdk/gdkkeysyms.h>
+#include <gtk/gtk.h>
 #include <gtkmm/accelerator.h>
 #include <gtkmm/eventcontrollerkey.h>
 
@@ -120,7 +121,13 @@ void frmBrowser::connect_signals() {
   tbToolBar.signal_button_click().connect(sigc::mem_fun(*this, &frmBrowser::tbToolBar_ButtonClick));
 }
 
-void frmBrowser::Caption(const std::string& text) { set_title(text); }
+void frmBrowser::Caption(const std::string& text) {
+  // The busy poll asks for the same title every 5 ms; each write would send it to the
+  // window manager, the accessibility bus and the title bar again.
+  const char* shown = gtk_window_get_title(gobj());
+  if (shown && text == shown) return;
+  set_title(text);
+}
 
 void frmBrowser::Load() {
   if (loaded_) return;

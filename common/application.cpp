@@ -5,10 +5,10 @@
 #include <gtkmm/init.h>
 #include <gtkmm/stylecontext.h>
 
-#include <filesystem>
 #include <iostream>
 
 #include "common/dispatch.h"
+#include "common/gpu.h"
 #include "common/version.h"
 
 extern "C" GResource* common_get_resource();
@@ -22,9 +22,7 @@ namespace {
 // GTK's OpenGL at all, so GTK need not load the software driver when it opens the display,
 // some 50 ms of every start. A user's own choice stands.
 void PreferSoftwareRendererWithoutGpu() {
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error))
-    if (entry.path().filename().string().starts_with("renderD")) return;
+  if (UsesGpu()) return;
   g_setenv("GSK_RENDERER", "cairo", FALSE);
   g_setenv("GDK_DEBUG", "gl-disable", FALSE);
 }

@@ -1,6 +1,6 @@
 // What the system information tool tells about this machine, and how it finds out:
-// only files a normal user may read (os-release, /proc) and statvfs. The display's
-// facts come from the toolkit and are filled in by the window.
+// only files a normal user may read (os-release, /proc, /dev/dri), uname and statvfs.
+// The display's facts come from the toolkit and are filled in by the window.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,10 @@ struct MountedFileSystem {
   std::string type;
   std::uint64_t size_bytes = 0;
   std::uint64_t free_bytes = 0;  // free for a normal user
+  // The kernel's "major:minor" of the file system (empty when not known), and the
+  // folder of it that is mounted: "/" but for a bind mount of a folder.
+  std::string device_number{};
+  std::string root{};
   bool operator==(const MountedFileSystem&) const = default;
 };
 
@@ -36,8 +40,10 @@ struct SystemFacts {
   std::string display_server;
   int screen_width = 0;
   int screen_height = 0;
+  bool gpu_acceleration = false;
   std::string gtk_version;
   std::string webkit_version;
+  std::string korvo_version;
 };
 
 // KEY=value lines of os-release; values may be quoted with " or ' and, inside double
@@ -60,13 +66,30 @@ MemInfo ParseMemInfo(std::string_view text);
 // The first number of /proc/uptime: seconds since boot.
 std::optional<double> ParseUptime(std::string_view text);
 
-// The lines of a mounts table: device, mount point and type, with "\040"-style escapes
-// decoded; sizes are left at zero.
+// The lines of a mounts table (/proc/self/mounts): device, mount point and type, with
+// "\040"-style escapes decoded; sizes are left at zero.
 std::vector<MountedFileSystem> ParseMounts(std::string_view text);
 
-// Reads the facts of the system whose root folder is root ("/" for this machine). File
-// systems without size (proc, sysfs and the like) are left out. The display's facts and
-// the library versions stay empty.
+// The lines of /proc/self/mountinfo: as ParseMounts, with the device number and root.
+std::vector<MountedFileSystem> ParseMountInfo(std::string_view text);
+
+// The mounts as df lists them, each file system once, in the order of the table:
+// - a later mount on the same mount point hides the earlier one, which goes;
+// - a file system mounted at several places (a bind mount) is listed at one of them:
+//   where its device is named by a path ("/dev/vda" rather than "none"), else where it
+//   is nearest the root of the folder tree, unless that mount shows only a folder of
+//   it; else where it was mounted first.
+std::vector<MountedFileSystem> VisibleMounts(const std::vector<MountedFileSystem>& mounts);
+
+// Reads the facts of the system whose root folder is root ("/" for this machine). The
+// kernel and the host name come from uname where /proc/sys does not tell them. File
+// systems are those of VisibleMounts that have a size (not proc, sysfs and the like).
+// The display's facts and the program versions stay empty.
 SystemFacts ReadSystemFacts(const std::filesystem::path& root = "/");
+
+// The version of the WebKitGTK library that a program of ours loads on this machine,
+// "2.50.6", or empty when there is none. Loading the library takes tens of
+// milliseconds: ask once the window shows.
+std::string InstalledWebKitVersion();
 
 }  // namespace sysinfo

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
                                          }};
   const auto open_window = [&window](Gtk::Application& app) {
     sysinfo::SystemFacts facts = sysinfo::ReadSystemFacts();
-    facts.webkit_version = KORVO_WEBKIT_VERSION;
+    facts.korvo_version = KORVO_VERSION;
     window = std::make_unique<sysinfo::SysInfoWindow>(std::move(facts));
     app.add_window(*window);
     window->present();

@@ -1,4 +1,5 @@
 // Parsers of the text files the system information tool reads (see facts.h).
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -48,6 +49,18 @@ bool SplitField(std::string_view line, std::string_view& name, std::string_view&
   name = Trim(line.substr(0, colon));
   value = Trim(line.substr(colon + 1));
   return true;
+}
+
+// The fields of a line, separated by blanks.
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (line = Trim(line); !line.empty(); line = Trim(line)) {
+    const auto end = line.find_first_of(" \t");
+    fields.push_back(line.substr(0, end));
+    if (end == std::string_view::npos) break;
+    line.remove_prefix(end);
+  }
+  return fields;
 }
 
 // Decodes the octal escapes (\040 for a space) the kernel writes in mount tables.
@@ -125,15 +138,28 @@ std::optional<double> ParseUptime(std::string_view text) {
 std::vector<MountedFileSystem> ParseMounts(std::string_view text) {
   std::vector<MountedFileSystem> mounts;
   ForEachLine(text, [&](std::string_view line) {
-    std::vector<std::string_view> fields;
-    for (line = Trim(line); !line.empty(); line = Trim(line)) {
-      const auto end = line.find_first_of(" \t");
-      fields.push_back(line.substr(0, end));
-      if (end == std::string_view::npos) break;
-      line.remove_prefix(end);
-    }
+    const auto fields = Fields(line);
     if (fields.size() < 3) return;
     mounts.push_back({DecodeOctal(fields[0]), DecodeOctal(fields[1]), DecodeOctal(fields[2])});
+  });
+  return mounts;
+}
+
+std::vector<MountedFileSystem> ParseMountInfo(std::string_view text) {
+  std::vector<MountedFileSystem> mounts;
+  ForEachLine(text, [&](std::string_view line) {
+    // "36 35 98:0 /root /mount/point options [tags...] - type device options"
+    const auto fields = Fields(line);
+    if (fields.size() < 9) return;
+    const auto dash = std::find(fields.begin() + 6, fields.end(), "-");
+    if (fields.end() - dash < 3) return;
+    MountedFileSystem mount;
+    mount.device = DecodeOctal(dash[2]);
+    mount.mount_point = DecodeOctal(fields[4]);
+    mount.type = DecodeOctal(dash[1]);
+    mount.device_number = fields[2];
+    mount.root = DecodeOctal(fields[3]);
+    mounts.push_back(std::move(mount));
   });
   return mounts;
 }

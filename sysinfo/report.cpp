@@ -88,8 +88,10 @@ std::string ReportText(const SystemFacts& facts) {
       {"Uptime", facts.uptime_seconds ? FormatUptime(*facts.uptime_seconds) : kUnknown},
       {"Display server", OrUnknown(facts.display_server)},
       {"Screen size", screen},
+      {"GPU acceleration", facts.gpu_acceleration ? "in use" : "not in use (no GPU)"},
       {"GTK version", OrUnknown(facts.gtk_version)},
       {"WebKitGTK version", OrUnknown(facts.webkit_version)},
+      {"Korvo version", OrUnknown(facts.korvo_version)},
   };
   std::vector<std::vector<std::string>> mounts = {{"Mounted on", "Type", "Size", "Free", "Device"}};
   for (const MountedFileSystem& mount : facts.file_systems)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gdkmm/display.h>
+#include <glibmm/dispatcher.h>
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/scrolledwindow.h>
@@ -10,6 +11,7 @@
 #include <gtkmm/window.h>
 
 #include <string>
+#include <thread>
 
 #include "sysinfo/facts.h"
 
@@ -21,8 +23,10 @@ void AddToolkitFacts(SystemFacts& facts, const Glib::RefPtr<Gdk::Display>& displ
 
 class SysInfoWindow : public Gtk::Window {
  public:
-  // Shows facts, completed with the toolkit's own.
+  // Shows facts, completed with the toolkit's own. Without a WebKitGTK version, the
+  // window looks up the installed library's once it shows, and shows the report again.
   explicit SysInfoWindow(SystemFacts facts);
+  ~SysInfoWindow() override;
 
   // The report as shown and as copied.
   const std::string& Report() const { return report_; }
@@ -33,10 +37,21 @@ class SysInfoWindow : public Gtk::Window {
  private:
   void connect_signals();
   void cmdCopy_Click();
+  void Window_Map();
+  void Window_FirstPaint();
+  void WebKitLookup_Done();
+  void ShowReport();
 
   Gtk::Box layout_;
   Gtk::ScrolledWindow scroller_;
+  SystemFacts facts_;
   std::string report_;
+  // The lookup's thread writes the version, then wakes the window through the dispatcher.
+  bool webkit_lookup_started_ = false;
+  sigc::connection first_paint_;
+  std::string found_webkit_version_;
+  Glib::Dispatcher webkit_lookup_done_;
+  std::thread webkit_lookup_;
 };
 
 }  // namespace sysinfo

@@ -4,25 +4,18 @@
 
 #include <webkit/webkit.h>
 
-#include <filesystem>
+#include "common/gpu.h"
 
 namespace browser {
 
 namespace {
 
-bool HasGpuRenderNode() {
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error))
-    if (entry.path().filename().string().starts_with("renderD")) return true;
-  return false;
-}
-
 // Without a GPU the engine composites page layers through software OpenGL, in the web
 // process and again in ours: a third more memory for the same pixels. Painting the page
 // directly costs only effects that need a GPU anyway (WebGL, 3D transforms drawn flat).
 void PaintDirectlyWithoutGpu(WebKitWebView* view) {
-  static const bool has_gpu = HasGpuRenderNode();
-  if (!has_gpu)
+  static const bool uses_gpu = common::UsesGpu();
+  if (!uses_gpu)
     webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(view),
                                                      WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
 }

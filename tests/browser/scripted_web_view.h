@@ -29,6 +29,7 @@ class ScriptedWebView : public browser::WebView {
   // Runs on every read of LocationURL, with the number of reads so far.
   std::function<void(int)> on_location_url_read;
   mutable int location_url_reads = 0;
+  mutable int busy_reads = 0;
 
   void Navigate(const std::string& address) override { Run("Navigate", "(" + address + ")"); }
   void GoBack() override { Run("GoBack"); }
@@ -49,6 +50,7 @@ class ScriptedWebView : public browser::WebView {
     return url;
   }
   bool Busy() const override {
+    ++busy_reads;
     Check("Busy");
     return busy;
   }

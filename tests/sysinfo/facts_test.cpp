@@ -3,6 +3,7 @@
 #include "sysinfo/facts.h"
 
 #include <stdlib.h>
+#include <sys/utsname.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -90,6 +91,7 @@ TEST_F(FakeMachine, ReadsEachFactFromItsFileAndOnlyFileSystemsWithASize) {
   Write("proc/cpuinfo", "processor : 0\nmodel name : Test CPU\n");
   Write("proc/meminfo", "MemTotal: 2048 kB\nMemAvailable: 1024 kB\n");
   Write("proc/uptime", "90061.5 1.0\n");
+  Write("dev/dri/renderD128", "");
   std::filesystem::create_directories(root / "data folder");
   Write("proc/self/mounts",
         "/dev/vda / ext4 rw 0 0\n/dev/vdb /data\\040folder xfs rw 0 0\n"
@@ -104,10 +106,83 @@ TEST_F(FakeMachine, ReadsEachFactFromItsFileAndOnlyFileSystemsWithASize) {
   EXPECT_EQ(facts.cpu_count, 1u);
   EXPECT_EQ(facts.memory_total_bytes, 2048u * 1024);
   EXPECT_EQ(facts.uptime_seconds, 90061.5);
+  EXPECT_TRUE(facts.gpu_acceleration);
   ASSERT_EQ(facts.file_systems.size(), 2u);
   EXPECT_EQ(facts.file_systems[1].mount_point, "/data folder");
   EXPECT_GT(facts.file_systems[1].size_bytes, 0u);
   EXPECT_LE(facts.file_systems[1].free_bytes, facts.file_systems[1].size_bytes);
+}
+
+TEST_F(FakeMachine, KernelAndHostNameComeFromProcOrElseFromUname) {
+  utsname names;
+  ASSERT_EQ(uname(&names), 0);
+  const std::string machine = std::string(" (") + names.machine + ")";
+  struct Case {
+    bool proc_sys;
+    std::string kernel, host_name;
+  } const cases[] = {
+      {true, "Linux 6.1.0-test" + machine, "crow"},
+      {false, std::string(names.sysname) + " " + names.release + machine, names.nodename},
+  };
+  for (const Case& want : cases) {
+    std::filesystem::remove_all(root / "proc");
+    if (want.proc_sys) {
+      Write("proc/sys/kernel/ostype", "Linux\n");
+      Write("proc/sys/kernel/osrelease", "6.1.0-test\n");
+      Write("proc/sys/kernel/hostname", "crow\n");
+    }
+    const SystemFacts facts = ReadSystemFacts(root);
+    EXPECT_EQ(facts.kernel, want.kernel);
+    EXPECT_EQ(facts.host_name, want.host_name);
+  }
+}
+
+// Each line as /proc/self/mountinfo has it, and as /proc/self/mounts has it.
+struct Mount {
+  std::string device_number, root, mount_point, type, device;
+};
+
+TEST_F(FakeMachine, ListsEachFileSystemOnceAsDfDoes) {
+  const Mount disk{"254:0", "/", "/", "ext4", "/dev/vda"};
+  struct Case {
+    const char* what;
+    std::vector<Mount> table;
+    std::vector<std::pair<std::string, std::string>> listed;  // mount point, device
+  } const cases[] = {
+      {"a later mount on the same mount point hides the earlier",
+       {disk,
+        {"0:22", "/", "/dev/shm", "tmpfs", "tmpfs"},
+        {"0:26", "/", "/dev/shm", "tmpfs", "shm"}},
+       {{"/", "/dev/vda"}, {"/dev/shm", "shm"}}},
+      {"a file system mounted again elsewhere is listed where it is nearest the root",
+       {{"254:0", "/", "/srv/data", "ext4", "/dev/vda"}, disk},
+       {{"/", "/dev/vda"}}},
+      {"a folder of it mounted nearer the root does not replace its own root",
+       {disk,
+        {"254:16", "/", "/media/disk", "xfs", "/dev/vdb"},
+        {"254:16", "/photos", "/photos", "xfs", "/dev/vdb"}},
+       {{"/", "/dev/vda"}, {"/media/disk", "/dev/vdb"}}},
+      {"a device name with a slash wins over one without",
+       {disk, {"0:30", "/", "/a", "tmpfs", "none"}, {"0:30", "/", "/a/b", "tmpfs", "/dev/x"}},
+       {{"/", "/dev/vda"}, {"/a/b", "/dev/x"}}},
+  };
+  for (const Case& want : cases) {
+    std::string info, mounts;
+    int id = 20;
+    for (const Mount& mount : want.table) {
+      std::filesystem::create_directories(root /
+                                          std::filesystem::path(mount.mount_point).relative_path());
+      info += std::to_string(++id) + " 1 " + mount.device_number + " " + mount.root + " " +
+              mount.mount_point + " rw - " + mount.type + " " + mount.device + " rw\n";
+      mounts += mount.device + " " + mount.mount_point + " " + mount.type + " rw 0 0\n";
+    }
+    Write("proc/self/mountinfo", info);
+    Write("proc/self/mounts", mounts);
+    std::vector<std::pair<std::string, std::string>> listed;
+    for (const MountedFileSystem& mount : ReadSystemFacts(root).file_systems)
+      listed.emplace_back(mount.mount_point, mount.device);
+    EXPECT_EQ(listed, want.listed) << want.what;
+  }
 }
 
 TEST_F(FakeMachine, AnEmptyMachineReportsUnknownFacts) {
@@ -116,6 +191,7 @@ TEST_F(FakeMachine, AnEmptyMachineReportsUnknownFacts) {
   EXPECT_THAT(report, HasSubstr("Memory total       unknown\n"));
   EXPECT_THAT(report, HasSubstr("Uptime             unknown\n"));
   EXPECT_THAT(report, HasSubstr("Screen size        unknown\n"));
+  EXPECT_THAT(report, HasSubstr("GPU acceleration   not in use (no GPU)\n"));
 }
 
 TEST(Format, BytesInBinaryUnitsAndUptimeInWords) {
@@ -144,7 +220,9 @@ TEST(Report, ListsEveryFactAndAFileSystemTable) {
   facts.screen_width = 1280;
   facts.screen_height = 1024;
   facts.gtk_version = "4.8.3";
+  facts.gpu_acceleration = true;
   facts.webkit_version = "2.50.6";
+  facts.korvo_version = "0.1.0";
   facts.file_systems = {{"/dev/vda", "/", "ext4", 2ull << 30, 1ull << 30}};
   const std::string report = ReportText(facts);
   EXPECT_THAT(report, testing::StartsWith("System Information\n\n"));
@@ -153,7 +231,9 @@ TEST(Report, ListsEveryFactAndAFileSystemTable) {
   EXPECT_THAT(report, HasSubstr("Memory total       1.0 GiB\n"));
   EXPECT_THAT(report, HasSubstr("Screen size        1280 x 1024 pixels\n"));
   EXPECT_THAT(report, HasSubstr("GTK version        4.8.3\n"));
+  EXPECT_THAT(report, HasSubstr("GPU acceleration   in use\n"));
   EXPECT_THAT(report, HasSubstr("WebKitGTK version  2.50.6\n"));
+  EXPECT_THAT(report, HasSubstr("Korvo version      0.1.0\n"));
   EXPECT_THAT(report, HasSubstr("File systems\n  Mounted on  Type  Size     Free     Device\n"
                                 "  /           ext4  2.0 GiB  1.0 GiB  /dev/vda\n"));
 }

@@ -27,6 +27,12 @@ TEST(SysInfoWindow, ShowsTheReportWithTheDisplaysFactsAndCopiesItWhole) {
   EXPECT_THAT(window.Report(),
               testing::ContainsRegex("Screen size        [1-9][0-9]* x [1-9][0-9]* pixels\n"));
   EXPECT_EQ(window.Report().find("GTK version        unknown"), std::string::npos);
+  // The version of the WebKitGTK installed, here the one the tests were built with,
+  // arrives once the window shows.
+  EXPECT_TRUE(PumpUntil([&] {
+    return window.Report().find("WebKitGTK version  " WEBKIT_VERSION "\n") != std::string::npos;
+  })) << window.Report();
+  EXPECT_EQ(std::string(window.txtReport.get_buffer()->get_text()), window.Report());
 
   window.get_clipboard()->set_text("something else");
   window.cmdCopy.activate();
