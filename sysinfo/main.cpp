@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/application.h"
+#include "common/version.h"
 #include "sysinfo/facts.h"
 #include "sysinfo/sysinfo_window.h"
 
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
                                          }};
   const auto open_window = [&window](Gtk::Application& app) {
     sysinfo::SystemFacts facts = sysinfo::ReadSystemFacts();
-    facts.korvo_version = KORVO_VERSION;
+    facts.korvo_version = common::kVersion;
     window = std::make_unique<sysinfo::SysInfoWindow>(std::move(facts));
     app.add_window(*window);
     window->present();
