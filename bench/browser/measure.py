@@ -148,7 +148,7 @@ def main():
     parser.add_argument("--rounds", type=int, default=7)
     args = parser.parse_args()
 
-    programs = {"korvo": [f"{args.build}/korvo_launcher"], "surf": ["surf"],
+    programs = {"korvo": [f"{args.build}/tree/browser/korvo"], "surf": ["surf"],
                 "bare": [f"{args.build}/bare_window"]}
     work = tempfile.mkdtemp(prefix="korvo-bench-")
     write_pages(work)
