@@ -4,6 +4,8 @@
 
 #include <glibmm/convert.h>
 
+#include <utility>
+
 #include "common/accessible.h"
 #include "common/errors.h"
 #include "filemanager/lists/folder_path.h"
@@ -96,11 +98,12 @@ void Form1::Drive1_Change() {
 void Form1::Dir1_Change() {
   File1.Path(Dir1.Path());
   txtFilePath.set_text("");
-  if (!moving_through_history_) history_.Visit(Dir1.Path());
+  if (!StepThroughHistory()) history_.Visit(Dir1.Path());
 }
 
 // The folder list stays where it was; the user learns why the folder did not open.
 void Form1::Dir1_OpenFailed(const std::string& description) {
+  DropFromHistory();
   messages_.Show(description, common::kCritical, "Folder Error");
 }
 
@@ -120,36 +123,47 @@ void Form1::ShowFilePath(const std::string& path) {
 }
 
 void Form1::Command4_Click() {
-  if (const auto previous = history_.Previous()) {
-    if (OpenFromHistory(*previous))
-      history_.StepBack();
-    else
-      history_.DropPrevious();
-  }
+  if (const auto previous = history_.Previous()) OpenFromHistory({true, *previous});
 }
 
 void Form1::Command5_Click() {
-  if (const auto next = history_.Next()) {
-    if (OpenFromHistory(*next))
-      history_.StepForward();
-    else
-      history_.DropNext();
-  }
+  if (const auto next = history_.Next()) OpenFromHistory({false, *next});
 }
 
-// A folder of the history may have gone since; it is then reported like any folder
+// The history steps when the folder opens, which for a slow folder is after this
+// returns. A folder of the history that has gone since is reported like any folder
 // that does not open, and the lists stay where they are.
-bool Form1::OpenFromHistory(const std::string& folder) {
-  bool opened = false;
-  moving_through_history_ = true;
-  common::TrapFailure(
-      [&] {
-        Dir1.Path(folder);
-        opened = true;
-      },
-      [this](const std::string& description) { Dir1_OpenFailed(description); });
-  moving_through_history_ = false;
-  return opened;
+void Form1::OpenFromHistory(HistoryStep step) {
+  const std::string folder = step.folder;
+  history_step_ = std::move(step);
+  common::TrapFailure([&] { Dir1.Path(folder); },
+                      [this](const std::string& description) { Dir1_OpenFailed(description); });
+  // A folder open already raises no Change.
+  if (history_step_ && !Dir1.Opening() && Dir1.Path() == folder) StepThroughHistory();
+}
+
+// Dir1 opened a folder: true when it is the one Back or Forward asked for, and the
+// history has stepped to it; any other folder ends what they asked for.
+bool Form1::StepThroughHistory() {
+  const auto step = std::exchange(history_step_, std::nullopt);
+  if (!step || step->folder != Dir1.Path()) return false;
+  if (step->back)
+    history_.StepBack();
+  else
+    history_.StepForward();
+  return true;
+}
+
+// A folder failed to open: when it is the one Back or Forward asked for it leaves the
+// history, so the next Back or Forward goes on to the one beyond it. Any failure ends
+// what they asked for, as a newer folder cancels the loading of an older one.
+void Form1::DropFromHistory() {
+  const auto step = std::exchange(history_step_, std::nullopt);
+  if (!step || step->folder != Dir1.Failed()) return;
+  if (step->back)
+    history_.DropPrevious();
+  else
+    history_.DropNext();
 }
 
 }  // namespace filemanager

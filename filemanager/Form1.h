@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/client_area.h"
@@ -75,7 +76,13 @@ class Form1 : public Gtk::Window {
   // Back and Forward through the folders Dir1 has had open.
   void Command4_Click();
   void Command5_Click();
-  bool OpenFromHistory(const std::string& folder);
+  struct HistoryStep {
+    bool back;  // else forward
+    std::string folder;
+  };
+  void OpenFromHistory(HistoryStep step);
+  bool StepThroughHistory();
+  void DropFromHistory();
 
   // The internal clipboard and the file commands.
   void cmdCopy_Click();
@@ -89,7 +96,7 @@ class Form1 : public Gtk::Window {
   Gtk::Frame panel1_;  // StatusBar1's one panel, always empty
   TabOrder tab_order_;
   FolderHistory history_;
-  bool moving_through_history_ = false;
+  std::optional<HistoryStep> history_step_;  // asked for, not yet open
 
   std::unique_ptr<FileSystemObject> fso;
   std::string clipboardPath;

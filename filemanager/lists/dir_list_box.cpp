@@ -85,6 +85,7 @@ std::optional<FolderLoader::Opened> DirListBox::Read(const std::string& path) {
   try {
     opened = loader_.Load(path, EntryKind::kFolders, NamePattern());
   } catch (const common::Error&) {
+    failed_ = path;
     ShowOpening("");
     throw;
   }
@@ -145,6 +146,7 @@ void DirListBox::Loader_Opened(const FolderLoader::Opened& opened) {
 }
 
 void DirListBox::Loader_Failed(const std::string& description) {
+  failed_ = opening_;
   ShowOpening("");
   open_failed_.emit(description);
 }

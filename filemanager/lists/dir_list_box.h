@@ -36,6 +36,8 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
 
   // True while a folder is loading.
   bool Opening() const { return !opening_.empty(); }
+  // The folder that failed to open last, as Open Failed is raised or Path throws.
+  const std::string& Failed() const { return failed_; }
   // The open folder as the file system knew it when it was opened.
   FolderIdentity Identity() const { return identity_; }
 
@@ -70,7 +72,8 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
 
   std::string path_;
   FolderIdentity identity_;
-  std::string opening_;                // the folder loading, if any
+  std::string opening_;  // the folder loading, if any
+  std::string failed_;
   std::vector<std::string> ancestry_;  // "/" down to path_ itself
   FolderLoader::Listing subfolders_;
   bool complete_ = false;

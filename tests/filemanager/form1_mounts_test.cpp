@@ -164,3 +164,29 @@ TEST_F(Form1MountsTest, AFolderThatDoesNotAnswerLeavesTheWindowWorkingAndCanBeLe
 }
 
 }  // namespace
+
+// Back to a folder that answers only after the click returned, and then fails: the
+// history steps only when a folder opens, so the failed one leaves it and Back and
+// Forward go on around it.
+TEST_F(Form1MountsTest, BackToAFolderThatFailsLateDropsItAndStepsNowhere) {
+  const std::string first = folder.Folder("first");
+  const std::string hung_path = folder.Folder("hung");
+  const std::string last = folder.Folder("last");
+  MakeScriptedForm();
+  for (const std::string& path : {first, hung_path, last}) Open(path);
+  testing_support::HungMount hung(hung_path);
+  if (!hung.Mounted()) GTEST_SKIP() << hung.Error();
+
+  Click(form->Command4);
+  PumpFor(300ms);
+  ASSERT_TRUE(form->Dir1.Opening());
+  hung.Release();
+  ASSERT_TRUE(PumpUntil([&] { return !form->Dir1.Opening(); }));
+  EXPECT_EQ(form->Dir1.Path(), last);
+
+  Click(form->Command4);
+  EXPECT_EQ(form->Dir1.Path(), first);
+  Click(form->Command5);
+  EXPECT_EQ(form->Dir1.Path(), last);
+  EXPECT_EQ(messages.shown.size(), 1u) << "the failed folder is reported once";
+}
