@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "common/x11_placement.h"
+
 namespace common {
 
 namespace {
@@ -80,9 +82,12 @@ int GtkMessageBox::Show(const std::string& prompt, int style, const std::string&
                             yes_no ? Gtk::ButtonsType::YES_NO : Gtk::ButtonsType::OK, true);
   dialog.set_title(title.empty() ? application_title_ : title);
   dialog.set_hide_on_close(true);
-  // A box over its owner stays above it and is placed by the window manager in its
-  // middle; one without an owner opens wherever new windows do.
-  if (Gtk::Window* owner = Owner()) dialog.set_transient_for(*owner);
+  // A box over its owner stays above it, in its middle also without a window manager
+  // that centres it; one without an owner opens wherever new windows do.
+  if (Gtk::Window* owner = Owner()) {
+    dialog.set_transient_for(*owner);
+    CentreOver(dialog, *owner);
+  }
   dialog.set_default_response(yes_no ? Gtk::ResponseType::YES : Gtk::ResponseType::OK);
   AddIcon(dialog, style);
 

@@ -8,47 +8,13 @@
 #include <cmath>
 #ifdef GDK_WINDOWING_X11
 #include <gdk/x11/gdkx.h>
-// Xlib's macros (None, Status...) clash with C++ headers, so it comes last.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #endif
+
+#include "common/x11_placement.h"
 
 namespace browser {
 
 namespace {
-
-#ifdef GDK_WINDOWING_X11
-
-// A window manager places a window whose WM_NORMAL_HINTS ask for no position where it
-// likes. Static gravity keeps the X window itself, rather than the frame the manager
-// puts round it, at the place asked for.
-void AskForPosition(GdkSurface* surface) {
-  Display* display = GDK_SURFACE_XDISPLAY(surface);
-  const ::Window window = GDK_SURFACE_XID(surface);
-  constexpr long kPositionFlags = PPosition | USPosition | PWinGravity;
-  XSizeHints hints{};
-  long supplied = 0;
-  if (!XGetWMNormalHints(display, window, &hints, &supplied)) hints.flags = 0;
-  if ((hints.flags & kPositionFlags) == kPositionFlags && hints.win_gravity == StaticGravity)
-    return;
-  hints.flags |= kPositionFlags;
-  hints.win_gravity = StaticGravity;
-  XSetWMNormalHints(display, window, &hints);
-}
-
-// GDK writes WM_NORMAL_HINTS anew whenever the window's size limits change, leaving
-// the position out; it is put back each time.
-gboolean OnXEvent(GdkX11Display*, gpointer xevent, gpointer surface) {
-  const auto* event = static_cast<const XEvent*>(xevent);
-  if (event->type == PropertyNotify && event->xproperty.atom == XA_WM_NORMAL_HINTS &&
-      event->xproperty.state == PropertyNewValue &&
-      event->xproperty.window == GDK_SURFACE_XID(GDK_SURFACE(surface)))
-    AskForPosition(GDK_SURFACE(surface));
-  return FALSE;
-}
-
-#endif
 
 void Apply(Gtk::Window* window, Gtk::Widget* above_client, int x, int y) {
 #ifdef GDK_WINDOWING_X11
@@ -63,10 +29,7 @@ void Apply(Gtk::Window* window, Gtk::Widget* above_client, int x, int y) {
   above_client->measure(Gtk::Orientation::VERTICAL, -1, minimum, natural, baseline, baseline);
   const int left = x - static_cast<int>(std::lround(frame_left));
   const int top = std::max(0, y - static_cast<int>(std::lround(frame_top)) - natural);
-  XMoveWindow(GDK_SURFACE_XDISPLAY(surface), GDK_SURFACE_XID(surface), left, top);
-  AskForPosition(surface);
-  g_signal_connect_object(gdk_surface_get_display(surface), "xevent", G_CALLBACK(OnXEvent), surface,
-                          G_CONNECT_DEFAULT);
+  common::PlaceSurface(*window, left, top);
 #else
   (void)window, (void)above_client, (void)x, (void)y;
 #endif

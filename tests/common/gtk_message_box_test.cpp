@@ -8,6 +8,8 @@
 #include <functional>
 
 #include "support/ui.h"
+// Xlib's macros (None, Status...) clash with C++ headers, so it comes last.
+#include <gdk/x11/gdkx.h>
 
 namespace {
 
@@ -97,6 +99,48 @@ TEST(GtkMessageBox, EachBoxShowsItsStylesIconAndStaysOverItsOwner) {
       EXPECT_EQ(icon, row.icon);
       EXPECT_EQ(drawn, row.icon) << "the icon is missing without an icon theme";
     }
+  }
+}
+
+// Where the middle of a window is on the screen, as the X server has it.
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+ScreenPoint ScreenCentre(Gtk::Window& window) {
+  GdkSurface* surface = window.get_surface()->gobj();
+  Display* display = GDK_SURFACE_XDISPLAY(surface);
+  int left = 0, top = 0;
+  ::Window child = 0;
+  XTranslateCoordinates(display, GDK_SURFACE_XID(surface), DefaultRootWindow(display), 0, 0, &left,
+                        &top, &child);
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(display, GDK_SURFACE_XID(surface), &attributes);
+  return {left + attributes.width / 2, top + attributes.height / 2};
+}
+
+// With no window manager to place them, each box still opens over the middle of its
+// owner, the second right after the first has closed.
+TEST(GtkMessageBox, OpensCentredOnItsOwner) {
+  if (!GDK_IS_X11_DISPLAY(Gdk::Display::get_default()->gobj())) GTEST_SKIP() << "not on X11";
+  Gtk::Window owner;
+  owner.set_default_size(640, 480);
+  owner.present();
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return owner.get_mapped(); }));
+  GdkSurface* surface = owner.get_surface()->gobj();
+  XMoveWindow(GDK_SURFACE_XDISPLAY(surface), GDK_SURFACE_XID(surface), 310, 170);
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return ScreenCentre(owner).x > 310; }));
+  const ScreenPoint middle = ScreenCentre(owner);
+  common::GtkMessageBox box("File Manager");
+  box.SetOwner(&owner);
+
+  for (const char* title : {"Confirm Delete", "Deleted"}) {
+    SCOPED_TRACE(title);
+    ScreenPoint centre;
+    ShowAndAnswer(box, "text", common::kInformation, title, Gtk::ResponseType::OK,
+                  [&](Gtk::MessageDialog& dialog) { centre = ScreenCentre(dialog); });
+    EXPECT_NEAR(centre.x, middle.x, 3);
+    EXPECT_NEAR(centre.y, middle.y, 3);
   }
 }
 
