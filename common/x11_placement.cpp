@@ -26,18 +26,24 @@ GdkSurface* X11SurfaceOf(Gtk::Window& window) {
 // A window manager places a window whose WM_NORMAL_HINTS ask for no position where it
 // likes. Static gravity keeps the X window itself, rather than the frame the manager
 // puts round it, at the place asked for.
+// The X window may be gone already when a late event about it arrives: the error that
+// asking about it then raises is ignored.
 void AskForPosition(GdkSurface* surface) {
+  if (gdk_surface_is_destroyed(surface)) return;
+  GdkDisplay* gdk_display = gdk_surface_get_display(surface);
   Display* display = GDK_SURFACE_XDISPLAY(surface);
   const ::Window window = GDK_SURFACE_XID(surface);
   constexpr long kPositionFlags = PPosition | USPosition | PWinGravity;
   XSizeHints hints{};
   long supplied = 0;
+  gdk_x11_display_error_trap_push(gdk_display);
   if (!XGetWMNormalHints(display, window, &hints, &supplied)) hints.flags = 0;
-  if ((hints.flags & kPositionFlags) == kPositionFlags && hints.win_gravity == StaticGravity)
-    return;
-  hints.flags |= kPositionFlags;
-  hints.win_gravity = StaticGravity;
-  XSetWMNormalHints(display, window, &hints);
+  if ((hints.flags & kPositionFlags) != kPositionFlags || hints.win_gravity != StaticGravity) {
+    hints.flags |= kPositionFlags;
+    hints.win_gravity = StaticGravity;
+    XSetWMNormalHints(display, window, &hints);
+  }
+  gdk_x11_display_error_trap_pop_ignored(gdk_display);
 }
 
 // GDK writes WM_NORMAL_HINTS anew whenever the window's size limits change, leaving
