@@ -36,6 +36,9 @@ FileListBox::FileListBox()
   view_.set_model(selection_);
   view_.set_factory(factory_);
   set_child(view_);
+  auto keys = Gtk::EventControllerKey::create();
+  keys->signal_key_pressed().connect(sigc::mem_fun(*this, &FileListBox::View_KeyPressed), false);
+  view_.add_controller(keys);
   set_policy(Gtk::PolicyType::AUTOMATIC, Gtk::PolicyType::AUTOMATIC);
   set_has_frame(true);
   common::SetAccessibleName(*this, "Files");
@@ -69,6 +72,17 @@ void FileListBox::Path(const std::string& path) {
 
 void FileListBox::Refresh() { Load(path_, pattern_); }
 
+void FileListBox::Reload() {
+  keep_ = FileName();
+  keep_scroll_ = get_vadjustment()->get_value();
+  try {
+    Load(path_, pattern_, true);
+  } catch (const common::Error&) {
+    keep_.reset();
+    throw;
+  }
+}
+
 std::string FileListBox::FileName() const { return List(ListIndex()); }
 
 int FileListBox::ListCount() const { return listing_ ? static_cast<int>(listing_->size()) : 0; }
@@ -89,7 +103,8 @@ void FileListBox::ListIndex(int index) {
   selection_->set_selected(valid ? static_cast<guint>(index) : GTK_INVALID_LIST_POSITION);
 }
 
-void FileListBox::Load(const std::string& path, const std::string& pattern) {
+void FileListBox::Load(const std::string& path, const std::string& pattern, bool keep) {
+  if (!keep) keep_.reset();
   // Reading comes first: a folder that cannot be read throws before anything changes,
   // but for a folder still loading, which the failed load replaced.
   std::optional<FolderLoader::Opened> opened;
@@ -115,9 +130,26 @@ void FileListBox::Show(FolderLoader::Listing listing) {
     return position < size ? DisplayName(listing->Name(position)) : std::string(kLoading);
   });
   showing_ = false;
-  // A folder opened or read again starts at its top, however far the last one was scrolled.
-  if (size != 0) view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(0));
+  // A folder opened or read again starts at its top, however far the last one was
+  // scrolled; one reloaded stays where the user was.
+  if (size != 0 && !keep_)
+    view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(0));
+  if (complete_ && keep_) Restore();
   if (complete_) listed_.emit();
+}
+
+void FileListBox::Restore() {
+  const std::string selected = *keep_;
+  keep_.reset();
+  get_vadjustment()->set_value(keep_scroll_);
+  if (selected.empty()) return;
+  for (int index = 0; index < ListCount(); ++index) {
+    if (List(index) == selected) {
+      ListIndex(index);
+      return;
+    }
+  }
+  unselected_.emit();
 }
 
 void FileListBox::Loader_Opened(const FolderLoader::Opened& opened) {
@@ -152,6 +184,23 @@ void FileListBox::Selection_Changed() {
   // Neither a cleared selection nor the loading row is a file.
   if (showing_ || ListIndex() < 0) return;
   click_.emit();
+}
+
+// Letters select the next file whose name starts with what was typed.
+bool FileListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
+  const auto commands =
+      Gdk::ModifierType::CONTROL_MASK | Gdk::ModifierType::ALT_MASK | Gdk::ModifierType::SUPER_MASK;
+  const gunichar typed = gdk_keyval_to_unicode(keyval);
+  if ((state & commands) != Gdk::ModifierType{} || !g_unichar_isgraph(typed)) return false;
+  char text[8] = {};
+  g_unichar_to_utf8(typed, text);
+  const auto row = type_ahead_.Type(
+      text, TypeAhead::Clock::now(), ListCount(),
+      [this](int index) { return DisplayName(List(index).c_str()); }, ListIndex());
+  if (!row) return true;
+  ListIndex(*row);
+  view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(*row));
+  return true;
 }
 
 }  // namespace filemanager
