@@ -3,6 +3,7 @@
 #include "filemanager/lists/file_list_box.h"
 
 #include <glib.h>
+#include <glibmm/main.h>
 #include <gtkmm/label.h>
 #include <gtkmm/stringobject.h>
 
@@ -13,6 +14,9 @@
 namespace filemanager {
 
 namespace {
+
+// How long the list waits for more changes to its folder before reading it again.
+constexpr unsigned kSettleMs = 100;
 
 // The one row shown while the folder loads.
 constexpr char kLoading[] = "Loading\u2026";
@@ -135,7 +139,51 @@ void FileListBox::Show(FolderLoader::Listing listing) {
   if (size != 0 && !keep_)
     view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(0));
   if (complete_ && keep_) Restore();
+  if (complete_) Watch();
   if (complete_) listed_.emit();
+}
+
+// The folder shown is watched once it has answered, so that what other programs
+// create, delete or rename in it shows.
+void FileListBox::Watch() {
+  if (path_ == watched_ && monitor_) return;
+  if (monitor_) monitor_->cancel();
+  monitor_.reset();
+  reload_.disconnect();
+  watched_ = path_;
+  common::TrapFailure(
+      [this] {
+        monitor_ = Gio::File::create_for_path(path_)->monitor_directory(
+            Gio::FileMonitorFlags::WATCH_MOVES);
+        monitor_->signal_changed().connect(sigc::mem_fun(*this, &FileListBox::Monitor_Changed));
+      },
+      [](const std::string&) {});  // a folder that cannot be watched is still shown
+}
+
+void FileListBox::Monitor_Changed(const Glib::RefPtr<Gio::File>&, const Glib::RefPtr<Gio::File>&,
+                                  Gio::FileMonitor::Event event) {
+  using Event = Gio::FileMonitor::Event;
+  switch (event) {
+    case Event::CREATED:
+    case Event::DELETED:
+    case Event::RENAMED:
+    case Event::MOVED_IN:
+    case Event::MOVED_OUT:
+    case Event::MOVED:
+      break;
+    default:
+      return;  // a file's content or attributes do not change the list
+  }
+  // A burst of changes is read once.
+  if (!reload_.connected())
+    reload_ =
+        Glib::signal_timeout().connect(sigc::mem_fun(*this, &FileListBox::Reload_Due), kSettleMs);
+}
+
+// A folder that went is left to the folder list; this one shows what it last had.
+bool FileListBox::Reload_Due() {
+  if (watched_ == path_) common::TrapFailure([this] { Reload(); }, [](const std::string&) {});
+  return false;
 }
 
 void FileListBox::Restore() {

@@ -2,6 +2,8 @@
 // one of them selectable. Folders (and links to folders) are left to the folder list.
 #pragma once
 
+#include <giomm/file.h>
+#include <giomm/filemonitor.h>
 #include <gtkmm/eventcontrollerkey.h>
 #include <gtkmm/listitem.h>
 #include <gtkmm/listview.h>
@@ -71,6 +73,10 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   void Load(const std::string& path, const std::string& pattern, bool keep = false);
   void Show(FolderLoader::Listing listing);
   void Restore();
+  void Watch();
+  void Monitor_Changed(const Glib::RefPtr<Gio::File>& file, const Glib::RefPtr<Gio::File>& other,
+                       Gio::FileMonitor::Event event);
+  bool Reload_Due();
   void Loader_Opened(const FolderLoader::Opened& opened);
   void Loader_Failed(const std::string& description);
   void Loader_Ready(FolderLoader::Listing listing);
@@ -88,6 +94,9 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   std::optional<std::string> keep_;  // the file to select again once reloaded
   double keep_scroll_ = 0;
   TypeAhead type_ahead_;
+  std::string watched_;  // the folder the monitor watches
+  Glib::RefPtr<Gio::FileMonitor> monitor_;
+  sigc::connection reload_;
   Glib::RefPtr<LazyRowModel> rows_;
   Glib::RefPtr<Gtk::SingleSelection> selection_;
   Glib::RefPtr<Gtk::SignalListItemFactory> factory_;
