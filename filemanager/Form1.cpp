@@ -73,6 +73,7 @@ void Form1::connect_signals() {
   cmdDelete.signal_clicked().connect(sigc::mem_fun(*this, &Form1::cmdDelete_Click));
   Command4.signal_clicked().connect(sigc::mem_fun(*this, &Form1::Command4_Click));
   Command5.signal_clicked().connect(sigc::mem_fun(*this, &Form1::Command5_Click));
+  File1.signal_dbl_click().connect(sigc::mem_fun(*this, &Form1::File1_DblClick));
   File1.signal_unselected().connect(sigc::mem_fun(*this, &Form1::File1_Unselected));
   connect_keys();
 }

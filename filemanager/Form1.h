@@ -73,6 +73,7 @@ class Form1 : public Gtk::Window {
   std::string GetSelectedFilePath();
   void ShowFilePath(const std::string& path);
   void File1_Unselected();
+  void File1_DblClick();
 
   // The keys of the lists (Form1_keys.cpp).
   void connect_keys();

@@ -58,6 +58,7 @@ FileListBox::FileListBox()
 void FileListBox::connect_signals() {
   factory_->signal_setup().connect(sigc::mem_fun(*this, &FileListBox::Row_Setup));
   factory_->signal_bind().connect(sigc::mem_fun(*this, &FileListBox::Row_Bind));
+  view_.signal_activate().connect(sigc::mem_fun(*this, &FileListBox::View_Activate));
   selection_->property_selected().signal_changed().connect(
       sigc::mem_fun(*this, &FileListBox::Selection_Changed));
   loader_.signal_opened().connect(sigc::mem_fun(*this, &FileListBox::Loader_Opened));
@@ -232,6 +233,12 @@ void FileListBox::Selection_Changed() {
   // Neither a cleared selection nor the loading row is a file.
   if (showing_ || ListIndex() < 0) return;
   click_.emit();
+}
+
+void FileListBox::View_Activate(guint position) {
+  if (position >= static_cast<guint>(ListCount())) return;  // the loading row
+  ListIndex(static_cast<int>(position));
+  dbl_click_.emit();
 }
 
 // Letters select the next file whose name starts with what was typed.

@@ -63,6 +63,8 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
 
   // The user selected a file, by mouse or keyboard.
   sigc::signal<void()>& signal_click() { return click_; }
+  // The user opened a file: a double-click or Enter on it.
+  sigc::signal<void()>& signal_dbl_click() { return dbl_click_; }
   // The list now shows the whole content of its folder.
   sigc::signal<void()>& signal_listed() { return listed_; }
   // The selected file was no longer there when the folder was read again.
@@ -83,6 +85,7 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   void Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item);
   void Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item);
   void Selection_Changed();
+  void View_Activate(guint position);
   bool View_KeyPressed(guint keyval, guint keycode, Gdk::ModifierType state);
 
   std::string path_;
@@ -104,6 +107,7 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   sigc::signal<void()> click_;
   sigc::signal<void()> listed_;
   sigc::signal<void()> unselected_;
+  sigc::signal<void()> dbl_click_;
   FolderLoader loader_;
 };
 
