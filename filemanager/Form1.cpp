@@ -75,6 +75,9 @@ void Form1::connect_signals() {
   cmdDelete.signal_clicked().connect(sigc::mem_fun(*this, &Form1::cmdDelete_Click));
   Command4.signal_clicked().connect(sigc::mem_fun(*this, &Form1::Command4_Click));
   Command5.signal_clicked().connect(sigc::mem_fun(*this, &Form1::Command5_Click));
+  File1.signal_dbl_click().connect(sigc::mem_fun(*this, &Form1::File1_DblClick));
+  File1.signal_unselected().connect(sigc::mem_fun(*this, &Form1::File1_Unselected));
+  connect_keys();
 }
 
 // No trap: a file-system object that cannot be made leaves the window unloaded.
@@ -108,6 +111,9 @@ void Form1::Dir1_OpenFailed(const std::string& description) {
 }
 
 void Form1::File1_Click() { ShowFilePath(GetSelectedFilePath()); }
+
+// The selected file went from its folder.
+void Form1::File1_Unselected() { txtFilePath.set_text(""); }
 
 std::string Form1::GetSelectedFilePath() {
   const std::string name = File1.FileName();

@@ -7,6 +7,7 @@
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/entry.h>
+#include <gtkmm/eventcontrollerkey.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/label.h>
 #include <gtkmm/window.h>
@@ -72,6 +73,16 @@ class Form1 : public Gtk::Window {
   void File1_Click();
   std::string GetSelectedFilePath();
   void ShowFilePath(const std::string& path);
+  void File1_Unselected();
+  void File1_DblClick();
+
+  // The keys of the lists (Form1_keys.cpp).
+  void connect_keys();
+  bool File1_KeyPressed(guint keyval, guint keycode, Gdk::ModifierType state);
+  bool Dir1_KeyPressed(guint keyval, guint keycode, Gdk::ModifierType state);
+  bool BrowseKey(guint keyval, Gdk::ModifierType state);
+  void RefreshLists();
+  void OpenParent();
 
   // Back and Forward through the folders Dir1 has had open.
   void Command4_Click();

@@ -38,6 +38,9 @@ DirListBox::DirListBox()
   view_.set_model(selection_);
   view_.set_factory(factory_);
   set_child(view_);
+  auto keys = Gtk::EventControllerKey::create();
+  keys->signal_key_pressed().connect(sigc::mem_fun(*this, &DirListBox::View_KeyPressed), false);
+  view_.add_controller(keys);
   set_policy(Gtk::PolicyType::AUTOMATIC, Gtk::PolicyType::AUTOMATIC);
   set_has_frame(true);
   common::SetAccessibleName(*this, "Folders");
@@ -164,6 +167,25 @@ void DirListBox::View_Activate(guint position) {
     return;
   }
   if (opened) OpenAndTell(target, *opened);
+}
+
+// Letters select the next folder whose name starts with what was typed; Enter opens it.
+bool DirListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
+  const auto commands =
+      Gdk::ModifierType::CONTROL_MASK | Gdk::ModifierType::ALT_MASK | Gdk::ModifierType::SUPER_MASK;
+  const gunichar typed = gdk_keyval_to_unicode(keyval);
+  if ((state & commands) != Gdk::ModifierType{} || !g_unichar_isgraph(typed)) return false;
+  char text[8] = {};
+  g_unichar_to_utf8(typed, text);
+  const guint selected = selection_->get_selected();
+  const auto row = type_ahead_.Type(
+      text, TypeAhead::Clock::now(), static_cast<int>(selection_->get_n_items()),
+      [this](int index) { return DisplayName(LastComponent(RowPath(index)).c_str()); },
+      selected == GTK_INVALID_LIST_POSITION ? -1 : static_cast<int>(selected));
+  if (!row) return true;
+  selection_->set_selected(static_cast<guint>(*row));
+  view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(*row));
+  return true;
 }
 
 void DirListBox::Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item) {

@@ -2,6 +2,7 @@
 // indented like a tree. A double-click or Enter on an entry opens it.
 #pragma once
 
+#include <gtkmm/eventcontrollerkey.h>
 #include <gtkmm/listitem.h>
 #include <gtkmm/listview.h>
 #include <gtkmm/scrolledwindow.h>
@@ -15,6 +16,7 @@
 #include "common/client_area.h"
 #include "filemanager/lists/folder_loader.h"
 #include "filemanager/lists/lazy_row_model.h"
+#include "filemanager/lists/type_ahead.h"
 
 namespace filemanager {
 
@@ -67,6 +69,7 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
   void Loader_Failed(const std::string& description);
   void Loader_Ready(FolderLoader::Listing listing);
   void View_Activate(guint position);
+  bool View_KeyPressed(guint keyval, guint keycode, Gdk::ModifierType state);
   void Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item);
   void Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item);
 
@@ -77,6 +80,7 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
   std::vector<std::string> ancestry_;  // "/" down to path_ itself
   FolderLoader::Listing subfolders_;
   bool complete_ = false;
+  TypeAhead type_ahead_;
   Glib::RefPtr<LazyRowModel> rows_;
   Glib::RefPtr<Gtk::SingleSelection> selection_;
   Glib::RefPtr<Gtk::SignalListItemFactory> factory_;

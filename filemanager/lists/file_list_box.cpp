@@ -3,6 +3,7 @@
 #include "filemanager/lists/file_list_box.h"
 
 #include <glib.h>
+#include <glibmm/main.h>
 #include <gtkmm/label.h>
 #include <gtkmm/stringobject.h>
 
@@ -13,6 +14,9 @@
 namespace filemanager {
 
 namespace {
+
+// How long the list waits for more changes to its folder before reading it again.
+constexpr unsigned kSettleMs = 100;
 
 // The one row shown while the folder loads.
 constexpr char kLoading[] = "Loading\u2026";
@@ -36,6 +40,9 @@ FileListBox::FileListBox()
   view_.set_model(selection_);
   view_.set_factory(factory_);
   set_child(view_);
+  auto keys = Gtk::EventControllerKey::create();
+  keys->signal_key_pressed().connect(sigc::mem_fun(*this, &FileListBox::View_KeyPressed), false);
+  view_.add_controller(keys);
   set_policy(Gtk::PolicyType::AUTOMATIC, Gtk::PolicyType::AUTOMATIC);
   set_has_frame(true);
   common::SetAccessibleName(*this, "Files");
@@ -51,6 +58,7 @@ FileListBox::FileListBox()
 void FileListBox::connect_signals() {
   factory_->signal_setup().connect(sigc::mem_fun(*this, &FileListBox::Row_Setup));
   factory_->signal_bind().connect(sigc::mem_fun(*this, &FileListBox::Row_Bind));
+  view_.signal_activate().connect(sigc::mem_fun(*this, &FileListBox::View_Activate));
   selection_->property_selected().signal_changed().connect(
       sigc::mem_fun(*this, &FileListBox::Selection_Changed));
   loader_.signal_opened().connect(sigc::mem_fun(*this, &FileListBox::Loader_Opened));
@@ -68,6 +76,17 @@ void FileListBox::Path(const std::string& path) {
 }
 
 void FileListBox::Refresh() { Load(path_, pattern_); }
+
+void FileListBox::Reload() {
+  keep_ = FileName();
+  keep_scroll_ = get_vadjustment()->get_value();
+  try {
+    Load(path_, pattern_, true);
+  } catch (const common::Error&) {
+    keep_.reset();
+    throw;
+  }
+}
 
 std::string FileListBox::FileName() const { return List(ListIndex()); }
 
@@ -89,7 +108,8 @@ void FileListBox::ListIndex(int index) {
   selection_->set_selected(valid ? static_cast<guint>(index) : GTK_INVALID_LIST_POSITION);
 }
 
-void FileListBox::Load(const std::string& path, const std::string& pattern) {
+void FileListBox::Load(const std::string& path, const std::string& pattern, bool keep) {
+  if (!keep) keep_.reset();
   // Reading comes first: a folder that cannot be read throws before anything changes,
   // but for a folder still loading, which the failed load replaced.
   std::optional<FolderLoader::Opened> opened;
@@ -115,9 +135,70 @@ void FileListBox::Show(FolderLoader::Listing listing) {
     return position < size ? DisplayName(listing->Name(position)) : std::string(kLoading);
   });
   showing_ = false;
-  // A folder opened or read again starts at its top, however far the last one was scrolled.
-  if (size != 0) view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(0));
+  // A folder opened or read again starts at its top, however far the last one was
+  // scrolled; one reloaded stays where the user was.
+  if (size != 0 && !keep_)
+    view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(0));
+  if (complete_ && keep_) Restore();
+  if (complete_) Watch();
   if (complete_) listed_.emit();
+}
+
+// The folder shown is watched once it has answered, so that what other programs
+// create, delete or rename in it shows.
+void FileListBox::Watch() {
+  if (path_ == watched_ && monitor_) return;
+  if (monitor_) monitor_->cancel();
+  monitor_.reset();
+  reload_.disconnect();
+  watched_ = path_;
+  common::TrapFailure(
+      [this] {
+        monitor_ = Gio::File::create_for_path(path_)->monitor_directory(
+            Gio::FileMonitorFlags::WATCH_MOVES);
+        monitor_->signal_changed().connect(sigc::mem_fun(*this, &FileListBox::Monitor_Changed));
+      },
+      [](const std::string&) {});  // a folder that cannot be watched is still shown
+}
+
+void FileListBox::Monitor_Changed(const Glib::RefPtr<Gio::File>&, const Glib::RefPtr<Gio::File>&,
+                                  Gio::FileMonitor::Event event) {
+  using Event = Gio::FileMonitor::Event;
+  switch (event) {
+    case Event::CREATED:
+    case Event::DELETED:
+    case Event::RENAMED:
+    case Event::MOVED_IN:
+    case Event::MOVED_OUT:
+    case Event::MOVED:
+      break;
+    default:
+      return;  // a file's content or attributes do not change the list
+  }
+  // A burst of changes is read once.
+  if (!reload_.connected())
+    reload_ =
+        Glib::signal_timeout().connect(sigc::mem_fun(*this, &FileListBox::Reload_Due), kSettleMs);
+}
+
+// A folder that went is left to the folder list; this one shows what it last had.
+bool FileListBox::Reload_Due() {
+  if (watched_ == path_) common::TrapFailure([this] { Reload(); }, [](const std::string&) {});
+  return false;
+}
+
+void FileListBox::Restore() {
+  const std::string selected = *keep_;
+  keep_.reset();
+  get_vadjustment()->set_value(keep_scroll_);
+  if (selected.empty()) return;
+  for (int index = 0; index < ListCount(); ++index) {
+    if (List(index) == selected) {
+      ListIndex(index);
+      return;
+    }
+  }
+  unselected_.emit();
 }
 
 void FileListBox::Loader_Opened(const FolderLoader::Opened& opened) {
@@ -152,6 +233,29 @@ void FileListBox::Selection_Changed() {
   // Neither a cleared selection nor the loading row is a file.
   if (showing_ || ListIndex() < 0) return;
   click_.emit();
+}
+
+void FileListBox::View_Activate(guint position) {
+  if (position >= static_cast<guint>(ListCount())) return;  // the loading row
+  ListIndex(static_cast<int>(position));
+  dbl_click_.emit();
+}
+
+// Letters select the next file whose name starts with what was typed.
+bool FileListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
+  const auto commands =
+      Gdk::ModifierType::CONTROL_MASK | Gdk::ModifierType::ALT_MASK | Gdk::ModifierType::SUPER_MASK;
+  const gunichar typed = gdk_keyval_to_unicode(keyval);
+  if ((state & commands) != Gdk::ModifierType{} || !g_unichar_isgraph(typed)) return false;
+  char text[8] = {};
+  g_unichar_to_utf8(typed, text);
+  const auto row = type_ahead_.Type(
+      text, TypeAhead::Clock::now(), ListCount(),
+      [this](int index) { return DisplayName(List(index).c_str()); }, ListIndex());
+  if (!row) return true;
+  ListIndex(*row);
+  view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(*row));
+  return true;
 }
 
 }  // namespace filemanager

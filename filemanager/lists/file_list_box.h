@@ -2,17 +2,22 @@
 // one of them selectable. Folders (and links to folders) are left to the folder list.
 #pragma once
 
+#include <giomm/file.h>
+#include <giomm/filemonitor.h>
+#include <gtkmm/eventcontrollerkey.h>
 #include <gtkmm/listitem.h>
 #include <gtkmm/listview.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/signallistitemfactory.h>
 #include <gtkmm/singleselection.h>
 
+#include <optional>
 #include <string>
 
 #include "common/client_area.h"
 #include "filemanager/lists/folder_loader.h"
 #include "filemanager/lists/lazy_row_model.h"
+#include "filemanager/lists/type_ahead.h"
 
 namespace filemanager {
 
@@ -47,6 +52,10 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
 
   // Reads the folder again and clears the selection; throws like Path.
   void Refresh();
+  // Reads the folder again, keeping the selected file selected and the list where it
+  // was scrolled to; a selected file that has gone raises Unselected instead. Throws
+  // like Path.
+  void Reload();
 
   // True once the list shows the folder's whole content; a huge folder fills in
   // shortly after Path returns, and Listed is raised then.
@@ -54,19 +63,30 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
 
   // The user selected a file, by mouse or keyboard.
   sigc::signal<void()>& signal_click() { return click_; }
+  // The user opened a file: a double-click or Enter on it.
+  sigc::signal<void()>& signal_dbl_click() { return dbl_click_; }
   // The list now shows the whole content of its folder.
   sigc::signal<void()>& signal_listed() { return listed_; }
+  // The selected file was no longer there when the folder was read again.
+  sigc::signal<void()>& signal_unselected() { return unselected_; }
 
  private:
   void connect_signals();
-  void Load(const std::string& path, const std::string& pattern);
+  void Load(const std::string& path, const std::string& pattern, bool keep = false);
   void Show(FolderLoader::Listing listing);
+  void Restore();
+  void Watch();
+  void Monitor_Changed(const Glib::RefPtr<Gio::File>& file, const Glib::RefPtr<Gio::File>& other,
+                       Gio::FileMonitor::Event event);
+  bool Reload_Due();
   void Loader_Opened(const FolderLoader::Opened& opened);
   void Loader_Failed(const std::string& description);
   void Loader_Ready(FolderLoader::Listing listing);
   void Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item);
   void Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item);
   void Selection_Changed();
+  void View_Activate(guint position);
+  bool View_KeyPressed(guint keyval, guint keycode, Gdk::ModifierType state);
 
   std::string path_;
   std::string pattern_ = "*.*";
@@ -74,12 +94,20 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   bool complete_ = false;
   bool opening_ = false;
   bool showing_ = false;
+  std::optional<std::string> keep_;  // the file to select again once reloaded
+  double keep_scroll_ = 0;
+  TypeAhead type_ahead_;
+  std::string watched_;  // the folder the monitor watches
+  Glib::RefPtr<Gio::FileMonitor> monitor_;
+  sigc::connection reload_;
   Glib::RefPtr<LazyRowModel> rows_;
   Glib::RefPtr<Gtk::SingleSelection> selection_;
   Glib::RefPtr<Gtk::SignalListItemFactory> factory_;
   Gtk::ListView view_;
   sigc::signal<void()> click_;
   sigc::signal<void()> listed_;
+  sigc::signal<void()> unselected_;
+  sigc::signal<void()> dbl_click_;
   FolderLoader loader_;
 };
 

@@ -1,6 +1,7 @@
 """The file manager journey: folders opened by double-click, one file copied to two
 folders, refused in its own folder, cut and moved, deleted after No and Yes, and the
-folders walked back and forward; every step checked on screen and on disk."""
+folders walked back and forward, then the same commands by key; every step checked on
+screen and on disk."""
 
 import os
 import unittest
@@ -188,6 +189,34 @@ class TavvelJourneys(Journey):
                                ("Forward", fourth)):
             fm.press(button)
             fm.wait_listing(folder, f"after {button}")
+
+        # The same commands by key on the file list: Ctrl+C, Backspace to the parent,
+        # Ctrl+V, a letter typed ahead, Delete, and Alt+Left back.
+        fm.select_file("in-e2e-fourth.txt")
+        ui.keys(fm.x_window, "ctrl+c")
+        fm.expect_box("Copy", "File copied to internal clipboard.")
+        ui.keys(fm.x_window, "BackSpace")
+        fm.folder = top
+        fm.wait_listing(top, "after Backspace")
+        fm.select_file("in-files.txt")
+        ui.keys(fm.x_window, "ctrl+v")
+        fm.expect_box("Success", "File pasted successfully.")
+        copied = os.path.join(top, "in-e2e-fourth.txt")
+        self.assertTrue(os.path.isfile(copied), "Ctrl+V pasted nothing")
+        fm.wait_listing(top, "after Ctrl+V")
+        fm.select_file("in-files.txt")
+        ui.keys(fm.x_window, "i")
+        ui.until("the path box to show the file typed ahead", lambda: fm.path_text() == copied,
+                 seen=fm.path_text)
+        ui.keys(fm.x_window, "Delete")
+        fm.expect_box("Confirm Delete",
+                      "Are you sure you want to permanently delete in-e2e-fourth.txt?",
+                      answer="Yes")
+        fm.expect_box("Deleted", "File deleted.")
+        self.assertFalse(os.path.exists(copied), "Delete by key left the file")
+        fm.select_file("in-files.txt")
+        ui.keys(fm.x_window, "alt+Left")
+        fm.wait_listing(fourth, "after Alt+Left")
 
         self.close_window(fm.window)
         self.wait_exit(fm.process, "tavvel")

@@ -1,0 +1,95 @@
+// Form1's keys on its lists, pressed for real through the X server: each runs the
+// handler of its button, browses, or types ahead.
+#include <glibmm/spawn.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "form1_fixture.h"
+// Last: Xlib's macros would clash with the C++ headers.
+#include <gdk/x11/gdkx.h>
+
+namespace {
+
+using testing_support::Form1Test;
+using testing_support::PumpFor;
+using testing_support::PumpUntil;
+
+class Form1KeysTest : public Form1Test {
+ protected:
+  // Gives list the focus and presses keys (xdotool's names) on the window.
+  void Press(Gtk::Widget& list, const std::string& keys) {
+    dynamic_cast<Gtk::ScrolledWindow&>(list).get_child()->grab_focus();
+    const auto xid = gdk_x11_surface_get_xid(form->get_surface()->gobj());
+    std::vector<std::string> argv = {"xdotool",           "windowfocus", "--sync",
+                                     std::to_string(xid), "key",         "--clearmodifiers"};
+    for (std::size_t at = 0; at <= keys.size();) {
+      const std::size_t space = std::min(keys.find(' ', at), keys.size());
+      argv.push_back(keys.substr(at, space - at));
+      at = space + 1;
+    }
+    int status = 0;
+    Glib::spawn_sync("", argv, Glib::SpawnFlags::SEARCH_PATH, {}, nullptr, nullptr, &status);
+    ASSERT_EQ(status, 0) << keys;
+  }
+
+  // The row the folder list has selected, as its path.
+  std::string FolderSelected() {
+    auto& view = dynamic_cast<Gtk::ListView&>(*form->Dir1.get_child());
+    auto selection = std::dynamic_pointer_cast<Gtk::SingleSelection>(view.get_model());
+    return form->Dir1.RowPath(selection->get_selected());
+  }
+
+  std::string LastTitle() { return messages.shown.empty() ? "" : messages.shown.back().title; }
+};
+
+TEST_F(Form1KeysTest, KeysOnTheListsRunTheButtonsHandlersBrowseAndTypeAhead) {
+  folder.Write("apple.txt", "");
+  folder.Write("avocado.txt", "");
+  folder.Write("banana.txt", "");
+  const std::string sub = folder.Folder("sub");
+  const std::string parent = std::filesystem::path(folder.Path()).parent_path();
+  MakeScriptedForm();
+  Open(folder.Path());
+
+  struct Step {
+    const char* keys;
+    bool folders;                   // pressed on the folder list, else on the file list
+    std::function<void()> before;   // what changes outside first
+    std::function<bool()> reached;  // what the keys did
+  };
+  const Step steps[] = {
+      {"a", false, {}, [&] { return form->File1.FileName() == "apple.txt"; }},
+      {"a", false, {}, [&] { return form->File1.FileName() == "avocado.txt"; }},
+      {"b", false, {}, [&] { return PathBox() == folder.Path("banana.txt"); }},
+      {"ctrl+c",
+       false,
+       {},
+       [&] { return LastTitle() == "Copy" && form->ClipboardPath() == folder.Path("banana.txt"); }},
+      {"ctrl+x", false, {}, [&] { return LastTitle() == "Cut" && form->IsCut(); }},
+      {"Delete", false, {}, [&] { return LastTitle() == "Confirm Delete"; }},
+      {"ctrl+v", false, {}, [&] { return LastTitle() == "Success" && !Fso().calls.empty(); }},
+      {"a v", false, {}, [&] { return form->File1.FileName() == "avocado.txt"; }},
+      {"F5", false, [&] { folder.Write("cherry.txt", ""); },
+       [&] { return form->File1.ListCount() == 4 && form->File1.FileName() == "avocado.txt"; }},
+      {"F5", false, [&] { std::filesystem::remove(folder.Path("avocado.txt")); },
+       [&] { return form->File1.ListCount() == 3 && PathBox().empty(); }},
+      {"s", true, {}, [&] { return FolderSelected() == sub; }},
+      {"BackSpace", false, {}, [&] { return form->Dir1.Path() == parent; }},
+      {"alt+Left", true, {}, [&] { return form->Dir1.Path() == folder.Path(); }},
+      {"alt+Right", false, {}, [&] { return form->Dir1.Path() == parent; }},
+      {"alt+Up", true, {}, [&] { return form->Dir1.Path() == "/"; }},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.keys);
+    // A pause ends the type-ahead of the step before.
+    PumpFor(std::chrono::milliseconds(1100));
+    if (step.before) step.before();
+    Press(step.folders ? static_cast<Gtk::Widget&>(form->Dir1) : form->File1, step.keys);
+    EXPECT_TRUE(PumpUntil(step.reached, std::chrono::seconds(3)));
+  }
+  EXPECT_EQ(Fso().calls, (std::vector<testing_support::FsoCall>{
+                             {"MoveFile", folder.Path("banana.txt"), folder.Path("banana.txt")}}));
+}
+
+}  // namespace
