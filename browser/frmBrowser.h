@@ -69,6 +69,10 @@ class frmBrowser : public TabOrderWindow {
   void Form_Load();
   void Form_Resize();
   bool Form_KeyDown(guint keyval, guint keycode, Gdk::ModifierType state);
+  // The keys' own pieces (frmBrowser_keys.cpp).
+  void FocusAddress();
+  bool TextHasFocus();
+  void RefreshBypassingCache_Click();
   void Help_Click(short Index);
   void cboAddress_Click();
   void cboAddress_KeyPress(short& KeyAscii);

@@ -20,6 +20,8 @@ class WebView {
   virtual void GoHome() = 0;
   virtual void GoSearch() = 0;
   virtual void Refresh() = 0;
+  // Loads the current page again from the network, past the cache.
+  virtual void RefreshBypassingCache() = 0;
   virtual void Stop() = 0;
 
   // The page's name (its title, or its address when it has none; empty before any

@@ -160,6 +160,8 @@ void WebKitView::GoSearch() { webkit_web_view_load_uri(view_, kSearchAddress); }
 
 void WebKitView::Refresh() { webkit_web_view_reload(view_); }
 
+void WebKitView::RefreshBypassingCache() { webkit_web_view_reload_bypass_cache(view_); }
+
 void WebKitView::Stop() {
   webkit_web_view_stop_loading(view_);
   downloads_->CancelAll();

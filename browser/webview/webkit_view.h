@@ -31,6 +31,7 @@ class WebKitView : public WebView {
   void GoHome() override;
   void GoSearch() override;
   void Refresh() override;
+  void RefreshBypassingCache() override;
   void Stop() override;
 
   std::string LocationName() const override;

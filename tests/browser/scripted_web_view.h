@@ -37,6 +37,7 @@ class ScriptedWebView : public browser::WebView {
   void GoHome() override { Run("GoHome"); }
   void GoSearch() override { Run("GoSearch"); }
   void Refresh() override { Run("Refresh"); }
+  void RefreshBypassingCache() override { Run("RefreshBypassingCache"); }
   void Stop() override { Run("Stop"); }
 
   std::string LocationName() const override {
