@@ -73,6 +73,8 @@ class frmBrowser : public TabOrderWindow {
   void FocusAddress();
   bool TextHasFocus();
   void RefreshBypassingCache_Click();
+  // One zoom step larger (1), smaller (-1), or back to the page's own size (0).
+  void Zoom(int direction);
   void Help_Click(short Index);
   void cboAddress_Click();
   void cboAddress_KeyPress(short& KeyAscii);

@@ -5,6 +5,7 @@
 #include <gtkmm/editable.h>
 
 #include "browser/frmBrowser.h"
+#include "browser/zoom_steps.h"
 #include "common/errors.h"
 
 namespace browser {
@@ -53,6 +54,13 @@ bool frmBrowser::Form_KeyDown(guint keyval, guint, Gdk::ModifierType state) {
     tbToolBar_ButtonClick("Home");
   } else if ((key == GDK_KEY_w || key == GDK_KEY_q) && mods == kCtrl) {
     close();
+  } else if ((key == GDK_KEY_plus || key == GDK_KEY_equal || key == GDK_KEY_KP_Add) &&
+             (mods & ~kShift) == kCtrl) {
+    Zoom(1);
+  } else if ((key == GDK_KEY_minus || key == GDK_KEY_KP_Subtract) && mods == kCtrl) {
+    Zoom(-1);
+  } else if ((key == GDK_KEY_0 || key == GDK_KEY_KP_0) && mods == kCtrl) {
+    Zoom(0);
   } else if (key == GDK_KEY_Escape && mods == kNone && on_address) {
     // The text typed is dropped for the address of the page shown.
     common::ResumeNext([this] { cboAddress.Text(brwWebBrowser->LocationURL()); });
@@ -76,6 +84,12 @@ bool frmBrowser::TextHasFocus() {
   Gtk::Widget* focus = get_focus();
   Gtk::Widget& page = brwWebBrowser.AsWidget();
   return focus && (focus == &page || focus->is_ancestor(page) || GTK_IS_EDITABLE(focus->gobj()));
+}
+
+void frmBrowser::Zoom(int direction) {
+  common::ResumeNext([this, direction] {
+    brwWebBrowser->ZoomLevel(NextZoom(brwWebBrowser->ZoomLevel(), direction));
+  });
 }
 
 void frmBrowser::RefreshBypassingCache_Click() {

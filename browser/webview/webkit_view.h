@@ -33,6 +33,8 @@ class WebKitView : public WebView {
   void Refresh() override;
   void RefreshBypassingCache() override;
   void Stop() override;
+  double ZoomLevel() const override;
+  void ZoomLevel(double level) override;
 
   std::string LocationName() const override;
   std::string LocationURL() const override;
