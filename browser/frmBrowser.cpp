@@ -3,9 +3,7 @@
 // Help_Click.
 #include "browser/frmBrowser.h"
 
-#include <gdk/gdkkeysyms.h>
 #include <gtk/gtk.h>
-#include <gtkmm/accelerator.h>
 #include <gtkmm/eventcontrollerkey.h>
 
 #include "browser/about/frmAbout.h"
@@ -155,20 +153,6 @@ void frmBrowser::Form_Resize() {
   cboAddress.Width(client_.ScaleWidth() - 100);
   brwWebBrowser.Width(client_.ScaleWidth() - 100);
   brwWebBrowser.Height(client_.ScaleHeight() - (picAddress.Top() + picAddress.Height()) - 100);
-}
-
-bool frmBrowser::Form_KeyDown(guint keyval, guint, Gdk::ModifierType state) {
-  if (keyval != GDK_KEY_F6 ||
-      (state & Gtk::Accelerator::get_default_mod_mask()) != Gdk::ModifierType{})
-    return false;
-  // F6 moves the focus between the address box and the page.
-  Gtk::Widget& page = brwWebBrowser.AsWidget();
-  Gtk::Widget* focus = get_focus();
-  if (focus && (focus == &page || focus->is_ancestor(page)))
-    cboAddress.FocusTarget().grab_focus();
-  else
-    page.grab_focus();
-  return true;
 }
 
 void frmBrowser::Help_Click(short Index) {

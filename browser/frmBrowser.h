@@ -69,6 +69,12 @@ class frmBrowser : public TabOrderWindow {
   void Form_Load();
   void Form_Resize();
   bool Form_KeyDown(guint keyval, guint keycode, Gdk::ModifierType state);
+  // The keys' own pieces (frmBrowser_keys.cpp).
+  void FocusAddress();
+  bool TextHasFocus();
+  void RefreshBypassingCache_Click();
+  // One zoom step larger (1), smaller (-1), or back to the page's own size (0).
+  void Zoom(int direction);
   void Help_Click(short Index);
   void cboAddress_Click();
   void cboAddress_KeyPress(short& KeyAscii);

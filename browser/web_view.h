@@ -20,7 +20,12 @@ class WebView {
   virtual void GoHome() = 0;
   virtual void GoSearch() = 0;
   virtual void Refresh() = 0;
+  // Loads the current page again from the network, past the cache.
+  virtual void RefreshBypassingCache() = 0;
   virtual void Stop() = 0;
+  // The page's zoom level, 1 being its own size; it holds for the view's life.
+  virtual double ZoomLevel() const = 0;
+  virtual void ZoomLevel(double level) = 0;
 
   // The page's name (its title, or its address when it has none; empty before any
   // page), its address, and whether a navigation or download is in progress.

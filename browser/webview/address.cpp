@@ -65,6 +65,22 @@ std::string FileAddress(const std::string& path) {
   return uri.get();
 }
 
+std::string SearchAddress(const std::string& words) {
+  std::unique_ptr<char, decltype(&g_free)> escaped(
+      g_uri_escape_string(words.c_str(), nullptr, TRUE), &g_free);
+  std::string query;
+  for (std::string_view rest = escaped.get(); !rest.empty();) {
+    if (rest.starts_with("%20")) {
+      query += '+';
+      rest.remove_prefix(3);
+    } else {
+      query += rest.front();
+      rest.remove_prefix(1);
+    }
+  }
+  return "https://duckduckgo.com/html/?q=" + query;
+}
+
 }  // namespace
 
 std::string InterpretAddress(const std::string& text) {
@@ -80,6 +96,9 @@ std::string InterpretAddress(const std::string& text) {
   if (address[0] == '/') return FileAddress(address);
 
   const std::string host = address.substr(0, address.find_first_of("/?#"));
+  // Words with a space before any path are a question, not a host: they go to the
+  // engine the search page asks, as its form would send them.
+  if (host.find(' ') != std::string::npos) return SearchAddress(address);
   const bool host_is_sound = !host.empty() && std::none_of(host.begin(), host.end(), [](char c) {
     return IsControlOrSpace(c) || std::string_view("\"<>\\^`{|}").find(c) != std::string::npos;
   });

@@ -160,6 +160,12 @@ void WebKitView::GoSearch() { webkit_web_view_load_uri(view_, kSearchAddress); }
 
 void WebKitView::Refresh() { webkit_web_view_reload(view_); }
 
+double WebKitView::ZoomLevel() const { return webkit_web_view_get_zoom_level(view_); }
+
+void WebKitView::ZoomLevel(double level) { webkit_web_view_set_zoom_level(view_, level); }
+
+void WebKitView::RefreshBypassingCache() { webkit_web_view_reload_bypass_cache(view_); }
+
 void WebKitView::Stop() {
   webkit_web_view_stop_loading(view_);
   downloads_->CancelAll();

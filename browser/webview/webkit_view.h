@@ -31,7 +31,10 @@ class WebKitView : public WebView {
   void GoHome() override;
   void GoSearch() override;
   void Refresh() override;
+  void RefreshBypassingCache() override;
   void Stop() override;
+  double ZoomLevel() const override;
+  void ZoomLevel(double level) override;
 
   std::string LocationName() const override;
   std::string LocationURL() const override;

@@ -37,7 +37,14 @@ class ScriptedWebView : public browser::WebView {
   void GoHome() override { Run("GoHome"); }
   void GoSearch() override { Run("GoSearch"); }
   void Refresh() override { Run("Refresh"); }
+  void RefreshBypassingCache() override { Run("RefreshBypassingCache"); }
   void Stop() override { Run("Stop"); }
+  double ZoomLevel() const override { return zoom; }
+  void ZoomLevel(double level) override {
+    Run("ZoomLevel", "(" + std::to_string(level).substr(0, 4) + ")");
+    zoom = level;
+  }
+  double zoom = 1.0;
 
   std::string LocationName() const override {
     Check("LocationName");

@@ -115,6 +115,18 @@ class KorvoJourneys(Journey):
                  lambda: browser.title() == "Second Page" and browser.address_text() == second,
                  seen=lambda: (browser.title(), browser.address_text()))
 
+        # Their keys walk them too, and F5 reloads like the button.
+        ui.keys(browser.x_window, "alt+Left")
+        ui.until("Alt+Left to show the first page", lambda: browser.title() == "First Page",
+                 seen=browser.title)
+        ui.keys(browser.x_window, "alt+Right")
+        ui.until("Alt+Right to show the second page",
+                 lambda: browser.title() == "Second Page", seen=browser.title)
+        asked = server.count("/second.html")
+        ui.keys(browser.x_window, "F5")
+        ui.until("F5 to ask for the page again",
+                 lambda: server.count("/second.html") == asked + 1, seen=server.requests)
+
         # The drop-down list holds the addresses shown, the latest on top: picking the
         # entry below it opens the first page again.
         asked = server.count("/first.html")
@@ -151,7 +163,7 @@ class KorvoJourneys(Journey):
                  1.0, seen=browser.title)
         server.release_hanging()
 
-        self.close_window(browser.window)
+        ui.keys(browser.x_window, "ctrl+w")
         self.wait_exit(browser.process, "korvo")
 
     def keyboard_goes_round_the_window(self, browser):

@@ -43,7 +43,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Spaces and controls around the text go, tabs and line breaks inside it too.
         Row{"  example.com \n", "http://example.com"},
         Row{"exam\tple.com/x\r\ny", "http://example.com/xy"},
-        Row{"\x01 https://example.com", "https://example.com"}));
+        Row{"\x01 https://example.com", "https://example.com"},
+        // Words are a search, sent as the search page's form sends them.
+        Row{"korvo browser", "https://duckduckgo.com/html/?q=korvo+browser"},
+        Row{" what is a&b?  ", "https://duckduckgo.com/html/?q=what+is+a%26b%3F"},
+        Row{"c++ 20/x", "https://duckduckgo.com/html/?q=c%2B%2B+20%2Fx"}));
 
 class RefusedAddressTest : public testing::TestWithParam<const char*> {};
 
@@ -65,6 +69,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, RefusedAddressTest,
                              "javascript:alert(1)", "JavaScript:alert(1)", " javascript:void 0",
                              "java\nscript:alert(1)", "javascript:",
                              // No host to ask.
-                             "hello world", "?q=1", "#top", "exa<mple.com"));
+                             "?q=1", "#top", "exa<mple.com"));
 
 }  // namespace
