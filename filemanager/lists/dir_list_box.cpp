@@ -11,6 +11,7 @@
 #include "common/accessible.h"
 #include "common/errors.h"
 #include "filemanager/lists/folder_path.h"
+#include "filemanager/lists/typed_text.h"
 
 namespace filemanager {
 
@@ -171,15 +172,11 @@ void DirListBox::View_Activate(guint position) {
 
 // Letters select the next folder whose name starts with what was typed; Enter opens it.
 bool DirListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
-  const auto commands =
-      Gdk::ModifierType::CONTROL_MASK | Gdk::ModifierType::ALT_MASK | Gdk::ModifierType::SUPER_MASK;
-  const gunichar typed = gdk_keyval_to_unicode(keyval);
-  if ((state & commands) != Gdk::ModifierType{} || !g_unichar_isgraph(typed)) return false;
-  char text[8] = {};
-  g_unichar_to_utf8(typed, text);
+  const auto text = TypedText(keyval, state);
+  if (!text) return false;
   const guint selected = selection_->get_selected();
   const auto row = type_ahead_.Type(
-      text, TypeAhead::Clock::now(), static_cast<int>(selection_->get_n_items()),
+      *text, TypeAhead::Clock::now(), static_cast<int>(selection_->get_n_items()),
       [this](int index) { return DisplayName(LastComponent(RowPath(index)).c_str()); },
       selected == GTK_INVALID_LIST_POSITION ? -1 : static_cast<int>(selected));
   if (!row) return true;

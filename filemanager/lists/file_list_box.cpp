@@ -10,6 +10,7 @@
 #include "common/accessible.h"
 #include "common/errors.h"
 #include "filemanager/lists/folder_path.h"
+#include "filemanager/lists/typed_text.h"
 
 namespace filemanager {
 
@@ -243,14 +244,10 @@ void FileListBox::View_Activate(guint position) {
 
 // Letters select the next file whose name starts with what was typed.
 bool FileListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
-  const auto commands =
-      Gdk::ModifierType::CONTROL_MASK | Gdk::ModifierType::ALT_MASK | Gdk::ModifierType::SUPER_MASK;
-  const gunichar typed = gdk_keyval_to_unicode(keyval);
-  if ((state & commands) != Gdk::ModifierType{} || !g_unichar_isgraph(typed)) return false;
-  char text[8] = {};
-  g_unichar_to_utf8(typed, text);
+  const auto text = TypedText(keyval, state);
+  if (!text) return false;
   const auto row = type_ahead_.Type(
-      text, TypeAhead::Clock::now(), ListCount(),
+      *text, TypeAhead::Clock::now(), ListCount(),
       [this](int index) { return DisplayName(List(index).c_str()); }, ListIndex());
   if (!row) return true;
   ListIndex(*row);

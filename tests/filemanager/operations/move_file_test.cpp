@@ -251,15 +251,9 @@ struct ChangeCase {
 
 void PrintTo(const ChangeCase& row, std::ostream* out) { *out << row.name; }
 
-class SourceChangedMeanwhileTest : public testing::TestWithParam<ChangeCase> {
+class SourceChangedMeanwhileTest : public MoveAcrossTest,
+                                   public testing::WithParamInterface<ChangeCase> {
  protected:
-  void SetUp() override {
-    std::string why_not;
-    const std::string base = testing_files::OtherFileSystemBase(why_not);
-    if (base.empty()) GTEST_SKIP() << why_not;
-    to_ = std::make_unique<TempFolder>(base);
-  }
-
   // Forks the process that makes the change once told to through the pipe.
   pid_t StartChanger(const std::string& path, int (&go)[2]) {
     EXPECT_EQ(pipe(go), 0);
@@ -284,8 +278,6 @@ class SourceChangedMeanwhileTest : public testing::TestWithParam<ChangeCase> {
   }
 
   static constexpr off_t kOneMiB = 1 << 20;
-  TempFolder from_;
-  std::unique_ptr<TempFolder> to_;
 };
 
 TEST_P(SourceChangedMeanwhileTest, KeepsTheFileAsTheOtherProgramLeftItAndNoStaleCopy) {
