@@ -2,12 +2,10 @@
 // the button it stands for, or acts on the address box, and none runs where it must not.
 #include <gtkmm/editable.h>
 
-#include <cstdlib>
-
 #include "tests/browser/window_fixture.h"
 
 // Xlib's macros clash with C++ headers, so it comes last.
-#include <gdk/x11/gdkx.h>
+#include "support/x_keys.h"
 
 namespace {
 
@@ -51,7 +49,7 @@ class KeysTest : public BrowserWindowTest {
   }
 
   void Press(const std::string& keys) {
-    ASSERT_EQ(std::system(("xdotool key " + keys).c_str()), 0);
+    ASSERT_TRUE(testing_support::PressKeys(*form, keys)) << keys;
   }
 
   void FocusOn(Focus focus) {

@@ -1,13 +1,10 @@
 // Form1's keys on its lists, pressed for real through the X server: each runs the
 // handler of its button, browses, or types ahead.
-#include <glibmm/spawn.h>
-
 #include <filesystem>
 #include <functional>
 
 #include "form1_fixture.h"
-// Last: Xlib's macros would clash with the C++ headers.
-#include <gdk/x11/gdkx.h>
+#include "support/x_keys.h"
 
 namespace {
 
@@ -20,17 +17,7 @@ class Form1KeysTest : public Form1Test {
   // Gives list the focus and presses keys (xdotool's names) on the window.
   void Press(Gtk::Widget& list, const std::string& keys) {
     dynamic_cast<Gtk::ScrolledWindow&>(list).get_child()->grab_focus();
-    const auto xid = gdk_x11_surface_get_xid(form->get_surface()->gobj());
-    std::vector<std::string> argv = {"xdotool",           "windowfocus", "--sync",
-                                     std::to_string(xid), "key",         "--clearmodifiers"};
-    for (std::size_t at = 0; at <= keys.size();) {
-      const std::size_t space = std::min(keys.find(' ', at), keys.size());
-      argv.push_back(keys.substr(at, space - at));
-      at = space + 1;
-    }
-    int status = 0;
-    Glib::spawn_sync("", argv, Glib::SpawnFlags::SEARCH_PATH, {}, nullptr, nullptr, &status);
-    ASSERT_EQ(status, 0) << keys;
+    ASSERT_TRUE(testing_support::PressKeys(*form, keys)) << keys;
   }
 
   // The row the folder list has selected, as its path.
