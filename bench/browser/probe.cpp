@@ -4,7 +4,7 @@
 // processes some time after that.
 //   probe TITLE_TEXT SETTLE_MS -- PROGRAM ARGS...
 // prints "map_ms title_ms pss_kib" (pss_kib is 0 when SETTLE_MS is 0), or fails after
-// 60 seconds without the title.
+// 60 seconds without a mapped window and the title.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <dirent.h>
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     if (title_ms < 0 && title.find(wanted) != std::string::npos) title_ms = elapsed_ms();
   };
   const auto deadline = start + std::chrono::seconds(60);
-  while (title_ms < 0 && Clock::now() < deadline) {
+  while ((title_ms < 0 || map_ms < 0) && Clock::now() < deadline) {
     if (!XPending(display)) {
       pollfd fd{ConnectionNumber(display), POLLIN, 0};
       poll(&fd, 1, 50);
@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
   }
 
   long pss_kib = 0;
-  if (title_ms >= 0 && settle_ms > 0) {
+  if (title_ms >= 0 && map_ms >= 0 && settle_ms > 0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(settle_ms));
     // Each process's share goes to standard error, for a look at where memory goes.
     for (pid_t pid : ProcessTree(child)) {
@@ -174,8 +174,9 @@ int main(int argc, char** argv) {
   waitpid(child, nullptr, 0);
   XCloseDisplay(display);
 
-  if (title_ms < 0) {
-    std::fprintf(stderr, "probe: no window title with \"%s\" within 60 s\n", wanted.c_str());
+  if (title_ms < 0 || map_ms < 0) {
+    std::fprintf(stderr, "probe: no mapped window titled with \"%s\" within 60 s\n",
+                 wanted.c_str());
     return 1;
   }
   std::printf("%.1f %.1f %ld\n", map_ms, title_ms, pss_kib);

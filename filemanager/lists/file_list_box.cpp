@@ -31,14 +31,14 @@ std::string StartFolder() {
 
 }  // namespace
 
-FileListBox::FileListBox()
+FileListBox::FileListBox(FirstRows first_rows)
     : rows_(LazyRowModel::create()),
       selection_(Gtk::SingleSelection::create(rows_)),
       factory_(Gtk::SignalListItemFactory::create()) {
   selection_->set_autoselect(false);
   // As in any single-choice list, a click on the chosen file keeps it chosen.
   selection_->set_can_unselect(false);
-  view_.set_model(selection_);
+  if (first_rows == FirstRows::kAtOnce) view_.set_model(selection_);
   view_.set_factory(factory_);
   set_child(view_);
   auto keys = Gtk::EventControllerKey::create();
@@ -60,6 +60,7 @@ void FileListBox::connect_signals() {
   factory_->signal_setup().connect(sigc::mem_fun(*this, &FileListBox::Row_Setup));
   factory_->signal_bind().connect(sigc::mem_fun(*this, &FileListBox::Row_Bind));
   view_.signal_activate().connect(sigc::mem_fun(*this, &FileListBox::View_Activate));
+  view_.signal_map().connect(sigc::mem_fun(*this, &FileListBox::View_Map));
   selection_->property_selected().signal_changed().connect(
       sigc::mem_fun(*this, &FileListBox::Selection_Changed));
   loader_.signal_opened().connect(sigc::mem_fun(*this, &FileListBox::Loader_Opened));
@@ -67,7 +68,12 @@ void FileListBox::connect_signals() {
   loader_.signal_ready().connect(sigc::mem_fun(*this, &FileListBox::Loader_Ready));
 }
 
-void FileListBox::Pattern(const std::string& pattern) { Load(path_, pattern); }
+// The same pattern keeps the list: its watch already shows what changes in the folder,
+// and reading it again would make every row anew, as at each start of the program.
+void FileListBox::Pattern(const std::string& pattern) {
+  if (pattern == pattern_ && (opening_ || complete_)) return;
+  Load(path_, pattern);
+}
 
 void FileListBox::Path(const std::string& path) {
   char* current = g_get_current_dir();
@@ -229,6 +235,14 @@ void FileListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
   label->set_text(row->get_string());
   common::SetAccessibleName(*label, row->get_string());
 }
+
+// The idle comes after the frame the window is being mapped for.
+void FileListBox::View_Map() {
+  if (!view_.get_model())
+    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &FileListBox::View_Attach));
+}
+
+void FileListBox::View_Attach() { view_.set_model(selection_); }
 
 void FileListBox::Selection_Changed() {
   // Neither a cleared selection nor the loading row is a file.

@@ -14,8 +14,8 @@
 
 #include "common/errors.h"
 #include "filemanager/Form1.h"
-#include "support/ui.h"
 #include "support/temporary_folder.h"
+#include "support/ui.h"
 
 namespace testing_support {
 
@@ -73,7 +73,8 @@ class Form1Test : public testing::Test {
   void MakeForm(filemanager::FileSystemObjectFactory factory) {
     form = std::make_unique<filemanager::Form1>(messages, std::move(factory));
     form->present();
-    ASSERT_TRUE(PumpUntil([&] { return form->get_mapped(); }));
+    // The file list shows its rows after the window's first frame.
+    ASSERT_TRUE(PumpUntil([&] { return form->get_mapped() && FileView().get_model(); }));
   }
 
   void MakeScriptedForm() {
