@@ -11,6 +11,7 @@
 #include "common/accessible.h"
 #include "common/errors.h"
 #include "filemanager/lists/folder_path.h"
+#include "filemanager/lists/list_rows.h"
 #include "filemanager/lists/typed_text.h"
 
 namespace filemanager {
@@ -75,6 +76,27 @@ void DirListBox::Path(const std::string& path) {
   if (const auto opened = Read(target)) OpenAndTell(target, *opened);
 }
 
+// Another program changed the folder: its subfolders are read again, and the row
+// selected and the scrolling stay while that row is there.
+void DirListBox::Reload() {
+  if (Opening() || ancestry_.empty()) return;  // the folder loading is read anew anyway
+  const auto opened = Read(path_);
+  if (!opened) return;  // a folder slow to answer shows once it has
+  keep_ = Kept{RowPath(selection_->get_selected()), get_vadjustment()->get_value()};
+  identity_ = opened->identity;
+  Show(opened->listing);
+  keep_.reset();
+}
+
+void DirListBox::SelectRow(const std::string& path) {
+  for (guint position = 0; position < selection_->get_n_items(); ++position) {
+    if (RowPath(position) != path) continue;
+    selection_->set_selected(position);
+    view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(position));
+    return;
+  }
+}
+
 std::string DirListBox::RowPath(guint position) const {
   if (position < ancestry_.size()) return ancestry_[position];
   const std::size_t subfolder = position - ancestry_.size();
@@ -137,6 +159,12 @@ void DirListBox::Redraw() {
     if (position >= shown) return std::string(kLoading);
     return DisplayName(subfolders->Name(position - ancestry.size()));
   });
+  if (keep_) {
+    get_vadjustment()->set_value(keep_->scroll);
+    selection_->set_selected(static_cast<guint>(ancestry_.size() - 1));
+    SelectRow(keep_->selected);
+    return;
+  }
   // The open folder is the highlighted row, as the tree's current place, and in sight.
   const auto current = static_cast<guint32>(ancestry_.size() - 1);
   selection_->set_selected(current);
@@ -212,6 +240,7 @@ void DirListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
                                        : "content-loading-symbolic");
   label->set_text(text->get_string());
   common::SetAccessibleName(*row, text->get_string());
+  MarkRow(*row, position);
 }
 
 }  // namespace filemanager

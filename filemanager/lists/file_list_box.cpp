@@ -10,6 +10,7 @@
 #include "common/accessible.h"
 #include "common/errors.h"
 #include "filemanager/lists/folder_path.h"
+#include "filemanager/lists/list_rows.h"
 #include "filemanager/lists/typed_text.h"
 
 namespace filemanager {
@@ -184,7 +185,9 @@ void FileListBox::Monitor_Changed(const Glib::RefPtr<Gio::File>&, const Glib::Re
 
 // A folder that went is left to the folder list; this one shows what it last had.
 bool FileListBox::Reload_Due() {
-  if (watched_ == path_) common::TrapFailure([this] { Reload(); }, [](const std::string&) {});
+  if (watched_ != path_) return false;
+  common::TrapFailure([this] { Reload(); }, [](const std::string&) {});
+  folder_changed_.emit();
   return false;
 }
 
@@ -228,6 +231,7 @@ void FileListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
   if (!label || !row) return;
   label->set_text(row->get_string());
   common::SetAccessibleName(*label, row->get_string());
+  MarkRow(*label, item->get_position());
 }
 
 void FileListBox::Selection_Changed() {
