@@ -154,11 +154,14 @@ void DirListBox::Redraw() {
   if (ancestry_.empty()) return;  // nothing open yet
   const std::size_t shown = ancestry_.size() + (subfolders_ ? subfolders_->size() : 0);
   const auto size = static_cast<guint>(shown + (opening_.empty() ? 0 : 1));
+  // New rows replace the one that had the keyboard focus; the list keeps it.
+  const bool focused = HoldsFocus(view_);
   rows_->Reset(size, [ancestry = ancestry_, subfolders = subfolders_, shown](guint position) {
     if (position < ancestry.size()) return DisplayName(LastComponent(ancestry[position]).c_str());
     if (position >= shown) return std::string(kLoading);
     return DisplayName(subfolders->Name(position - ancestry.size()));
   });
+  if (focused && !HoldsFocus(view_)) view_.grab_focus();
   if (keep_) {
     get_vadjustment()->set_value(keep_->scroll);
     selection_->set_selected(static_cast<guint>(ancestry_.size() - 1));
@@ -198,8 +201,13 @@ void DirListBox::View_Activate(guint position) {
   if (opened) OpenAndTell(target, *opened);
 }
 
-// Letters select the next folder whose name starts with what was typed; Enter opens it.
+// Letters select the next folder whose name starts with what was typed; Enter opens the
+// folder selected.
 bool DirListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
+  if (OpensRow(keyval, state)) {
+    View_Activate(selection_->get_selected());
+    return true;
+  }
   const auto text = TypedText(keyval, state);
   if (!text) return false;
   const guint selected = selection_->get_selected();
@@ -210,6 +218,7 @@ bool DirListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
   if (!row) return true;
   selection_->set_selected(static_cast<guint>(*row));
   view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(*row));
+  FocusRow(view_, static_cast<guint>(*row));
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "filemanager/lists/list_rows.h"
 
 #include <graphene.h>
+#include <gtkmm/root.h>
 
 namespace filemanager {
 
@@ -26,6 +27,29 @@ void MarkRow(Gtk::Widget& row, guint position) {
 
 std::optional<guint> RowAt(Gtk::ListView& view, double x, double y) {
   return MarkedPosition(view.pick(x, y), view);
+}
+
+void FocusRow(Gtk::ListView& view, guint position) {
+  for (Gtk::Widget* row = view.get_first_child(); row; row = row->get_next_sibling()) {
+    Gtk::Widget* content = row->get_first_child();
+    if (content && row->get_mapped() && MarkedPosition(content, view) == position) {
+      row->grab_focus();
+      return;
+    }
+  }
+}
+
+bool HoldsFocus(Gtk::Widget& view) {
+  Gtk::Root* root = view.get_root();
+  Gtk::Widget* focus = root ? root->get_focus() : nullptr;
+  return focus && (focus == &view || focus->is_ancestor(view));
+}
+
+bool OpensRow(guint keyval, Gdk::ModifierType state) {
+  const auto modifiers = Gdk::ModifierType::CONTROL_MASK | Gdk::ModifierType::ALT_MASK |
+                         Gdk::ModifierType::SHIFT_MASK | Gdk::ModifierType::SUPER_MASK;
+  if ((state & modifiers) != Gdk::ModifierType{}) return false;
+  return keyval == GDK_KEY_Return || keyval == GDK_KEY_KP_Enter || keyval == GDK_KEY_ISO_Enter;
 }
 
 std::optional<Gdk::Rectangle> RowArea(Gtk::ListView& view, guint position, Gtk::Widget& target) {
