@@ -286,8 +286,7 @@ class TavvelJourneys(Journey):
         fm.expect_box("Success", "File pasted successfully.")
         fm.wait_listing(made, "after Paste from the folder list's menu")
 
-        # Rename by F2: Escape leaves the name; a taken name is refused; a new one is
-        # given and the file stays selected under it.
+        # Rename by F2: Escape leaves the name; a taken name is refused.
         fm.select_file("in-e2e-fourth.txt")
         ui.keys(fm.x_window, "F2")
         fm.answer_name("Rename", "in-e2e-fourth.txt", ["Escape"])
@@ -301,6 +300,25 @@ class TavvelJourneys(Journey):
         fm.expect_box("Rename Error", "Error renaming file: File already exists")
         with open(os.path.join(made, "taken.txt")) as taken:
             self.assertEqual(taken.read(), "taken", "a refused Rename replaced a file")
+
+        # A right click selects the file under it and opens the menu, whose Copy copies
+        # it; Ctrl+X cuts it.
+        fm.select_file("taken.txt")
+        row = [r for text, r in ui.rows(fm.files) if text == "in-e2e-fourth.txt"][0]
+        x, y = ui.screen_point(fm.x_window, row)
+        self.desktop.run(["xdotool", "mousemove", str(x), str(y), "click", "3"])
+        fourth_copy = os.path.join(made, "in-e2e-fourth.txt")
+        ui.until("the right-clicked file selected", lambda: fm.path_text() == fourth_copy,
+                 seen=fm.path_text)
+        ui.until("the file list's menu after a right click",
+                 lambda: ui.find_all(fm.window, "menu item", "Copy"))
+        self.desktop.run(["xdotool", "key", "c"])
+        fm.expect_box("Copy", "File copied to internal clipboard.")
+        ui.keys(fm.x_window, "ctrl+x")
+        fm.expect_box("Cut", "File cut to internal clipboard.")
+
+        # Rename from the menu: the file stays selected under its new name, and the
+        # clipboard follows it.
         fm.pick_from_menu("shift+F10", "Rename", "r")
         fm.answer_name("Rename", "in-e2e-fourth.txt", ["ctrl+a", "r", "e", "n", "a", "m", "e",
                                                        "d", "period", "t", "x", "t", "Return"])
@@ -311,18 +329,17 @@ class TavvelJourneys(Journey):
         ui.until("the renamed file to stay selected", lambda: fm.path_text() == renamed,
                  seen=fm.path_text)
 
-        # Cut by key, Alt+Up to the parent, Paste from the file list's menu.
-        fm.select_file("taken.txt")
-        ui.keys(fm.x_window, "ctrl+x")
-        fm.expect_box("Cut", "File cut to internal clipboard.")
+        # Alt+Up to the parent, Paste from the file list's menu moves the renamed file.
         ui.keys(fm.x_window, "alt+Up")
         fm.folder = top
         fm.wait_listing(top, "after Alt+Up")
         fm.select_file("in-files.txt")
         fm.pick_from_menu("Menu", "Paste", "p")
         fm.expect_box("Success", "File pasted successfully.")
-        self.assertTrue(os.path.isfile(os.path.join(top, "taken.txt")), "the cut file was not moved")
-        self.assertFalse(os.path.exists(os.path.join(made, "taken.txt")))
+        self.assertEqual(sorted(os.listdir(made)), ["taken.txt"], "the cut file was not moved")
+        with open(os.path.join(top, "renamed.txt")) as moved_file:
+            self.assertEqual(moved_file.read(), fourth,
+                             "the pasted file is not the renamed one")
 
         # F5 reads what no change in the folder tells: a link whose target turned from a
         # file into a folder moves from the file list to the folder list.
