@@ -74,7 +74,8 @@ void Form1::Dir1_RightClick(int, double x, double y) {
   Gtk::ListView& view = ViewOf(Dir1);
   double view_x = x, view_y = y;
   Dir1.translate_coordinates(view, x, y, view_x, view_y);
-  if (const auto row = RowAt(view, view_x, view_y)) Dir1.SelectRow(Dir1.RowPath(*row));
+  const auto row = RowAt(view, view_x, view_y);
+  if (row && !Dir1.RowPath(*row).empty()) Dir1.SelectRow(Dir1.RowPath(*row));
   view.grab_focus();
   Dir1_ContextMenu(Gdk::Rectangle(static_cast<int>(x), static_cast<int>(y), 1, 1));
 }
@@ -84,13 +85,13 @@ void Form1::File1_ContextMenu(std::optional<Gdk::Rectangle> where) {
   for (const char* name : {"open", "cut", "copy", "delete", "rename"})
     file_menu_.Enable(name, selected);
   file_menu_.Enable("paste", !clipboardPath.empty());
-  file_menu_.Popup(where.value_or(KeyPoint(File1)));
+  file_menu_.Popup(where ? *where : KeyPoint(File1));
 }
 
 void Form1::Dir1_ContextMenu(std::optional<Gdk::Rectangle> where) {
   folder_menu_.Enable("open", !Dir1.RowPath(SelectedRow(ViewOf(Dir1))).empty());
   folder_menu_.Enable("paste", !clipboardPath.empty());
-  folder_menu_.Popup(where.value_or(KeyPoint(Dir1)));
+  folder_menu_.Popup(where ? *where : KeyPoint(Dir1));
 }
 
 // Open does what a double-click or Enter on the selected row does.

@@ -1,3 +1,4 @@
+// A list's context menu: its model, its actions and the popover that shows them.
 #include "filemanager/context_menu.h"
 
 #include <giomm/simpleaction.h>
@@ -27,12 +28,14 @@ void ContextMenu::Attach(Gtk::Widget& owner, const std::string& prefix) {
 
 void ContextMenu::Add(const std::string& label, const std::string& name,
                       sigc::slot<void()> command) {
-  // A command that shows a message box runs with the menu already gone from the screen.
-  actions_->add_action(name, [this, command] {
-    popover_.popdown();
-    command();
-  });
+  actions_->add_action(name, sigc::bind(sigc::mem_fun(*this, &ContextMenu::Run), command));
   menu_->append(label, prefix_ + "." + name);
+}
+
+// A command that shows a message box runs with the menu already gone from the screen.
+void ContextMenu::Run(const sigc::slot<void()>& command) {
+  popover_.popdown();
+  command();
 }
 
 void ContextMenu::Enable(const std::string& name, bool enabled) {

@@ -31,6 +31,8 @@ class ContextMenu {
   Gtk::PopoverMenu& Popover() { return popover_; }
 
  private:
+  void Run(const sigc::slot<void()>& command);
+
   Glib::RefPtr<Gio::Menu> menu_;
   Glib::RefPtr<Gio::SimpleActionGroup> actions_;
   Gtk::PopoverMenu popover_;

@@ -1,3 +1,5 @@
+// The name dialog: a label, the name box, Cancel and OK, run modally in a loop of its
+// own as the message box is.
 #include "filemanager/name_dialog.h"
 
 #include <glibmm/main.h>

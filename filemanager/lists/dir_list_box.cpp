@@ -76,8 +76,8 @@ void DirListBox::Path(const std::string& path) {
   if (const auto opened = Read(target)) OpenAndTell(target, *opened);
 }
 
-// Another program changed the folder: its subfolders are read again, and the row
-// selected and the scrolling stay while that row is there.
+// The folder's subfolders changed (another program, or New Folder): they are read
+// again, and the row selected and the scrolling stay while that row is there.
 void DirListBox::Reload() {
   if (Opening() || ancestry_.empty()) return;  // the folder loading is read anew anyway
   const auto opened = Read(path_);

@@ -1,3 +1,4 @@
+// Rows of a list view found by the position their widget is marked with.
 #include "filemanager/lists/list_rows.h"
 
 #include <graphene.h>

@@ -355,7 +355,8 @@ class TavvelJourneys(Journey):
         ui.keys(fm.x_window, "F5")
         fm.wait_listing(top, "after F5")
         fm.wait_folder_row("e2e-link", True, "after F5")
-        self.assertEqual(fm.path_text(), os.path.join(top, "in-files.txt"), "F5 lost the selection")
+        self.assertEqual(fm.path_text(), os.path.join(top, "in-files.txt"),
+                         "F5 lost the selection")
         os.remove(os.path.join(top, "e2e-link"))
         shutil.rmtree(elsewhere)
 
