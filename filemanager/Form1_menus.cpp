@@ -17,8 +17,11 @@ Gtk::ListView& ViewOf(Gtk::ScrolledWindow& list) {
   return dynamic_cast<Gtk::ListView&>(*list.get_child());
 }
 
+// A list that shows its rows only after the window's first frame has no model before.
 guint SelectedRow(Gtk::ListView& view) {
-  return gtk_single_selection_get_selected(GTK_SINGLE_SELECTION(view.get_model()->gobj()));
+  const auto model = view.get_model();
+  if (!model) return GTK_INVALID_LIST_POSITION;
+  return gtk_single_selection_get_selected(GTK_SINGLE_SELECTION(model->gobj()));
 }
 
 // Where a menu opened by key points: the selected row, else the list's top-left corner.
