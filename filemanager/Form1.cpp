@@ -78,7 +78,10 @@ void Form1::connect_signals() {
   Command5.signal_clicked().connect(sigc::mem_fun(*this, &Form1::Command5_Click));
   File1.signal_dbl_click().connect(sigc::mem_fun(*this, &Form1::File1_DblClick));
   File1.signal_unselected().connect(sigc::mem_fun(*this, &Form1::File1_Unselected));
+  File1.signal_folder_changed().connect(sigc::mem_fun(*this, &Form1::File1_FolderChanged));
+  File1.signal_listed().connect(sigc::mem_fun(*this, &Form1::File1_Listed));
   connect_keys();
+  connect_menus();
 }
 
 // No trap: a file-system object that cannot be made leaves the window unloaded.

@@ -1,7 +1,8 @@
 // Form1, the one window of tavvel: drive, folder and file lists, the path of the
 // selected file, and the buttons that cut, copy, paste and delete one file through an
 // internal clipboard. Browsing is in Form1.cpp, the file commands in
-// Form1_file_commands.cpp.
+// Form1_file_commands.cpp, Rename and New Folder in Form1_names.cpp, the lists' context
+// menus in Form1_menus.cpp.
 #pragma once
 
 #include <gtkmm/box.h>
@@ -19,6 +20,7 @@
 
 #include "common/client_area.h"
 #include "common/message_box.h"
+#include "filemanager/context_menu.h"
 #include "filemanager/cool_bar.h"
 #include "filemanager/file_system_object.h"
 #include "filemanager/folder_history.h"
@@ -83,6 +85,25 @@ class Form1 : public Gtk::Window {
   bool BrowseKey(guint keyval, Gdk::ModifierType state);
   void RefreshLists();
   void OpenParent();
+  bool CommandKey(guint keyval, Gdk::ModifierType modifiers, bool files);
+
+  // Rename and New Folder, and the folder list following what changes in its folder
+  // (Form1_names.cpp).
+  void File1_Rename();
+  void Dir1_NewFolder();
+  void File1_FolderChanged();
+  void File1_Listed();
+  void SelectFile(const std::string& name);
+  std::string NewFolderName();
+
+  // The lists' context menus (Form1_menus.cpp).
+  void connect_menus();
+  void File1_RightClick(int presses, double x, double y);
+  void Dir1_RightClick(int presses, double x, double y);
+  void File1_ContextMenu(std::optional<Gdk::Rectangle> where);
+  void Dir1_ContextMenu(std::optional<Gdk::Rectangle> where);
+  void File1_Open();
+  void Dir1_Open();
 
   // Back and Forward through the folders Dir1 has had open.
   void Command4_Click();
@@ -108,6 +129,9 @@ class Form1 : public Gtk::Window {
   TabOrder tab_order_;
   FolderHistory history_;
   std::optional<HistoryStep> history_step_;  // asked for, not yet open
+  std::string renamed_;  // the path of a file to select once the file list is complete
+  ContextMenu file_menu_;
+  ContextMenu folder_menu_;
 
   std::unique_ptr<FileSystemObject> fso;
   std::string clipboardPath;

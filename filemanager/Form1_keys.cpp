@@ -45,6 +45,7 @@ bool Form1::File1_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
     cmdDelete_Click();
     return true;
   }
+  if (CommandKey(keyval, modifiers, true)) return true;
   return BrowseKey(keyval, modifiers);
 }
 
@@ -55,7 +56,32 @@ bool Form1::Dir1_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
     cmdPaste_Click();
     return true;
   }
+  if (CommandKey(keyval, modifiers, false)) return true;
   return BrowseKey(keyval, modifiers);
+}
+
+// F2 renames the selected file; Ctrl+Shift+N makes a folder in the open one; the Menu
+// key and Shift+F10 open the list's context menu at its selected row.
+bool Form1::CommandKey(guint keyval, Gdk::ModifierType modifiers, bool files) {
+  const bool none = modifiers == Gdk::ModifierType{};
+  if ((none && keyval == GDK_KEY_Menu) ||
+      (modifiers == Gdk::ModifierType::SHIFT_MASK && keyval == GDK_KEY_F10)) {
+    if (files)
+      File1_ContextMenu(std::nullopt);
+    else
+      Dir1_ContextMenu(std::nullopt);
+    return true;
+  }
+  if (files && none && keyval == GDK_KEY_F2) {
+    File1_Rename();
+    return true;
+  }
+  if (modifiers == (Gdk::ModifierType::CONTROL_MASK | Gdk::ModifierType::SHIFT_MASK) &&
+      gdk_keyval_to_lower(keyval) == GDK_KEY_n) {
+    Dir1_NewFolder();
+    return true;
+  }
+  return false;
 }
 
 // The keys both lists share: F5, the parent folder, Back and Forward.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "filemanager/lists/folder_identity.h"
+#include "filemanager/operations/name_operations.h"
 
 namespace filemanager {
 
@@ -26,6 +27,16 @@ class FileSystemObject {
   // under it, the folder replaced by one of the same name) that operation fails with
   // "The destination folder does not exist" rather than write somewhere unseen.
   virtual void DestinationFolder(const FolderIdentity& /*folder*/) {}
+
+  // Renaming a file and making a folder, inside folder; neither replaces an existing
+  // entry. They throw like the operations above.
+  virtual void RenameFile(const std::string& folder, const std::string& name,
+                          const std::string& new_name) {
+    RenameEntry(folder, name, new_name);
+  }
+  virtual void CreateFolder(const std::string& folder, const std::string& name) {
+    MakeFolder(folder, name);
+  }
 };
 
 }  // namespace filemanager

@@ -14,6 +14,7 @@
 
 #include "common/errors.h"
 #include "filemanager/operations/error_text.h"
+#include "filemanager/operations/name_operations.h"
 #include "filemanager/operations/unique_fd.h"
 
 namespace filemanager {
@@ -91,6 +92,21 @@ void ProgressFileSystemObject::DeleteFile(const std::string& path, bool /*force*
     operations_.remove(file);
   };
   Run(remove, "Deleting file", path, "");
+}
+
+void ProgressFileSystemObject::RenameFile(const std::string& folder, const std::string& name,
+                                          const std::string& new_name) {
+  const auto rename = [&](const std::string&, const std::string&, OperationMonitor&) {
+    RenameEntry(folder, name, new_name);
+  };
+  Run(rename, "Renaming file", name, "");
+}
+
+void ProgressFileSystemObject::CreateFolder(const std::string& folder, const std::string& name) {
+  const auto make = [&](const std::string&, const std::string&, OperationMonitor&) {
+    MakeFolder(folder, name);
+  };
+  Run(make, "Creating folder", name, "");
 }
 
 // The folder is opened and checked on the worker, since opening it can hang, and the

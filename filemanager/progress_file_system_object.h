@@ -41,6 +41,11 @@ class ProgressFileSystemObject : public FileSystemObject {
   // hung file system can hold a delete as long as any copy.
   void DeleteFile(const std::string& path, bool force) override;
   void DestinationFolder(const FolderIdentity& folder) override { destination_folder_ = folder; }
+  // Quick as they are, they run like a copy too, for a hung file system holds them as
+  // long.
+  void RenameFile(const std::string& folder, const std::string& name,
+                  const std::string& new_name) override;
+  void CreateFolder(const std::string& folder, const std::string& name) override;
 
   // The progress window on screen, or null.
   ProgressWindow* CurrentProgress() const { return progress_.get(); }

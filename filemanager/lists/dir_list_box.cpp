@@ -11,6 +11,7 @@
 #include "common/accessible.h"
 #include "common/errors.h"
 #include "filemanager/lists/folder_path.h"
+#include "filemanager/lists/list_rows.h"
 #include "filemanager/lists/typed_text.h"
 
 namespace filemanager {
@@ -75,6 +76,27 @@ void DirListBox::Path(const std::string& path) {
   if (const auto opened = Read(target)) OpenAndTell(target, *opened);
 }
 
+// The folder's subfolders changed (another program, or New Folder): they are read
+// again, and the row selected and the scrolling stay while that row is there.
+void DirListBox::Reload() {
+  if (Opening() || ancestry_.empty()) return;  // the folder loading is read anew anyway
+  const auto opened = Read(path_);
+  if (!opened) return;  // a folder slow to answer shows once it has
+  keep_ = Kept{RowPath(selection_->get_selected()), get_vadjustment()->get_value()};
+  identity_ = opened->identity;
+  Show(opened->listing);
+  keep_.reset();
+}
+
+void DirListBox::SelectRow(const std::string& path) {
+  for (guint position = 0; position < selection_->get_n_items(); ++position) {
+    if (RowPath(position) != path) continue;
+    selection_->set_selected(position);
+    view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(position));
+    return;
+  }
+}
+
 std::string DirListBox::RowPath(guint position) const {
   if (position < ancestry_.size()) return ancestry_[position];
   const std::size_t subfolder = position - ancestry_.size();
@@ -132,11 +154,20 @@ void DirListBox::Redraw() {
   if (ancestry_.empty()) return;  // nothing open yet
   const std::size_t shown = ancestry_.size() + (subfolders_ ? subfolders_->size() : 0);
   const auto size = static_cast<guint>(shown + (opening_.empty() ? 0 : 1));
+  // New rows replace the one that had the keyboard focus; the list keeps it.
+  const bool focused = HoldsFocus(view_);
   rows_->Reset(size, [ancestry = ancestry_, subfolders = subfolders_, shown](guint position) {
     if (position < ancestry.size()) return DisplayName(LastComponent(ancestry[position]).c_str());
     if (position >= shown) return std::string(kLoading);
     return DisplayName(subfolders->Name(position - ancestry.size()));
   });
+  if (focused && !HoldsFocus(view_)) view_.grab_focus();
+  if (keep_) {
+    get_vadjustment()->set_value(keep_->scroll);
+    selection_->set_selected(static_cast<guint>(ancestry_.size() - 1));
+    SelectRow(keep_->selected);
+    return;
+  }
   // The open folder is the highlighted row, as the tree's current place, and in sight.
   const auto current = static_cast<guint32>(ancestry_.size() - 1);
   selection_->set_selected(current);
@@ -170,8 +201,13 @@ void DirListBox::View_Activate(guint position) {
   if (opened) OpenAndTell(target, *opened);
 }
 
-// Letters select the next folder whose name starts with what was typed; Enter opens it.
+// Letters select the next folder whose name starts with what was typed; Enter opens the
+// folder selected.
 bool DirListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
+  if (OpensRow(keyval, state)) {
+    View_Activate(selection_->get_selected());
+    return true;
+  }
   const auto text = TypedText(keyval, state);
   if (!text) return false;
   const guint selected = selection_->get_selected();
@@ -182,6 +218,7 @@ bool DirListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
   if (!row) return true;
   selection_->set_selected(static_cast<guint>(*row));
   view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(*row));
+  FocusRow(view_, static_cast<guint>(*row));
   return true;
 }
 
@@ -212,6 +249,7 @@ void DirListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
                                        : "content-loading-symbolic");
   label->set_text(text->get_string());
   common::SetAccessibleName(*row, text->get_string());
+  MarkRow(*row, position);
 }
 
 }  // namespace filemanager

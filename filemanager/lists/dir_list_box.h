@@ -43,6 +43,12 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
   // The open folder as the file system knew it when it was opened.
   FolderIdentity Identity() const { return identity_; }
 
+  // Reads the open folder's subfolders again, keeping the selected row and the
+  // scrolling while that row is there; raises no Change. Throws like Path.
+  void Reload();
+  // Selects the row of the folder at path and brings it in sight, if it is listed.
+  void SelectRow(const std::string& path);
+
   // The full path of the entry shown in row position; empty past the last row.
   std::string RowPath(guint position) const;
 
@@ -80,6 +86,11 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
   std::vector<std::string> ancestry_;  // "/" down to path_ itself
   FolderLoader::Listing subfolders_;
   bool complete_ = false;
+  struct Kept {
+    std::string selected;
+    double scroll;
+  };
+  std::optional<Kept> keep_;  // what a reload keeps
   TypeAhead type_ahead_;
   Glib::RefPtr<LazyRowModel> rows_;
   Glib::RefPtr<Gtk::SingleSelection> selection_;

@@ -10,6 +10,7 @@
 #include "common/accessible.h"
 #include "common/errors.h"
 #include "filemanager/lists/folder_path.h"
+#include "filemanager/lists/list_rows.h"
 #include "filemanager/lists/typed_text.h"
 
 namespace filemanager {
@@ -138,9 +139,12 @@ void FileListBox::Show(FolderLoader::Listing listing) {
   showing_ = true;
   selection_->set_selected(GTK_INVALID_LIST_POSITION);
   const guint size = listing_ ? static_cast<guint>(listing_->size()) : 0;
+  // New rows replace the one that had the keyboard focus; the list keeps it.
+  const bool focused = HoldsFocus(view_);
   rows_->Reset(size + (opening_ ? 1 : 0), [listing = listing_, size](guint position) {
     return position < size ? DisplayName(listing->Name(position)) : std::string(kLoading);
   });
+  if (focused && !HoldsFocus(view_)) view_.grab_focus();
   showing_ = false;
   // A folder opened or read again starts at its top, however far the last one was
   // scrolled; one reloaded stays where the user was.
@@ -190,7 +194,9 @@ void FileListBox::Monitor_Changed(const Glib::RefPtr<Gio::File>&, const Glib::Re
 
 // A folder that went is left to the folder list; this one shows what it last had.
 bool FileListBox::Reload_Due() {
-  if (watched_ == path_) common::TrapFailure([this] { Reload(); }, [](const std::string&) {});
+  if (watched_ != path_) return false;
+  common::TrapFailure([this] { Reload(); }, [](const std::string&) {});
+  folder_changed_.emit();
   return false;
 }
 
@@ -234,6 +240,7 @@ void FileListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
   if (!label || !row) return;
   label->set_text(row->get_string());
   common::SetAccessibleName(*label, row->get_string());
+  MarkRow(*label, item->get_position());
 }
 
 // The idle comes after the frame the window is being mapped for.
@@ -256,8 +263,13 @@ void FileListBox::View_Activate(guint position) {
   dbl_click_.emit();
 }
 
-// Letters select the next file whose name starts with what was typed.
+// Letters select the next file whose name starts with what was typed; Enter opens the
+// file selected.
 bool FileListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
+  if (OpensRow(keyval, state)) {
+    View_Activate(selection_->get_selected());
+    return true;
+  }
   const auto text = TypedText(keyval, state);
   if (!text) return false;
   const auto row = type_ahead_.Type(
@@ -266,6 +278,7 @@ bool FileListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) 
   if (!row) return true;
   ListIndex(*row);
   view_.activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(*row));
+  FocusRow(view_, static_cast<guint>(*row));
   return true;
 }
 

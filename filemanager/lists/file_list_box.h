@@ -75,6 +75,9 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   sigc::signal<void()>& signal_listed() { return listed_; }
   // The selected file was no longer there when the folder was read again.
   sigc::signal<void()>& signal_unselected() { return unselected_; }
+  // Entries of the folder listed were created, deleted or renamed, by this program or
+  // another; raised once the list has read the folder again.
+  sigc::signal<void()>& signal_folder_changed() { return folder_changed_; }
 
  private:
   void connect_signals();
@@ -115,6 +118,7 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   sigc::signal<void()> click_;
   sigc::signal<void()> listed_;
   sigc::signal<void()> unselected_;
+  sigc::signal<void()> folder_changed_;
   sigc::signal<void()> dbl_click_;
   FolderLoader loader_;
 };

@@ -16,6 +16,10 @@ inline constexpr char kNoFileName[] = "The destination has no file name";
 inline constexpr char kIsFolder[] = "Is a folder, not a file";
 inline constexpr char kCancelled[] = "Operation cancelled";
 inline constexpr char kChangedMeanwhile[] = "The file was changed by another program meanwhile";
+inline constexpr char kFolderGone[] = "The folder does not exist";
+inline constexpr char kEmptyName[] = "The name is empty";
+inline constexpr char kNameWithSlash[] = "A name cannot contain \"/\"";
+inline constexpr char kReservedName[] = "\".\" and \"..\" are reserved names";
 
 // A readable sentence for a system error number, e.g. ENOSPC gives
 // "No space left on the device".

@@ -1,10 +1,14 @@
 """The file manager journey: folders opened by double-click, one file copied to two
 folders, refused in its own folder, cut and moved, deleted after No and Yes, and the
-folders walked back and forward, then the same commands by key; every step checked on
-screen and on disk."""
+folders walked back and forward, then the same commands by key, the context menus,
+Rename and New Folder, and folders that another program makes and removes; every step
+checked on screen and on disk."""
 
 import os
+import shutil
 import unittest
+
+import pyatspi
 
 from journey import Journey, journey, program
 
@@ -81,6 +85,38 @@ class FileManager:
         expected = os.path.join(self.folder, name)
         ui.until(f"the path box to show {expected!r}", lambda: self.path_text() == expected,
                  seen=self.path_text)
+
+    def folder_rows(self):
+        return self.test.ui.row_texts(self.folders)
+
+    def wait_folder_row(self, name, shown, why, timeout=None):
+        """Waits until the folder list shows a row name, or shows none if not shown."""
+        self.test.ui.until(f"the folder list {'to show' if shown else 'to drop'} {name!r} "
+                           f"({why})", lambda: (name in self.folder_rows()) == shown,
+                           timeout=timeout, seen=self.folder_rows)
+
+    def pick_from_menu(self, keys, item, access_key):
+        """Opens a list's context menu by keys and picks item by its access key."""
+        ui = self.test.ui
+        ui.keys(self.x_window, keys)
+
+        def enabled():
+            return [m for m in ui.find_all(self.window, "menu item", item)
+                    if m.getState().contains(pyatspi.STATE_VISIBLE)
+                    and m.getState().contains(pyatspi.STATE_SENSITIVE)]
+
+        ui.until(f"the menu item {item!r}, enabled, after {keys}", enabled)
+        # The menu has the keyboard now; focusing the window would close it.
+        self.test.desktop.run(["xdotool", "key", access_key])
+
+    def answer_name(self, title, expected, keys):
+        """Waits for the name dialog, checks the name it offers and answers by keys."""
+        ui = self.test.ui
+        dialog = ui.wait_window(self.app, title)
+        entry = ui.find(dialog, "text", "Name")
+        self.test.assertEqual(ui.text(entry), expected, f"the name the {title!r} dialog offers")
+        ui.keys(ui.x_window(self.process.pid, title), *keys)
+        ui.wait_window_gone(self.app, title)
 
     def press(self, button):
         self.test.ui.press(self.test.ui.find(self.window, "push button", button))
@@ -217,6 +253,112 @@ class TavvelJourneys(Journey):
         fm.select_file("in-files.txt")
         ui.keys(fm.x_window, "alt+Left")
         fm.wait_listing(fourth, "after Alt+Left")
+        fm.folder = fourth
+        fm.select_file("in-e2e-fourth.txt")
+        ui.keys(fm.x_window, "alt+Right")
+        fm.folder = top
+        fm.wait_listing(top, "after Alt+Right")
+
+        # New Folder by Ctrl+Shift+N: the folder is made and shows in the folder list.
+        fm.select_file("in-files.txt")
+        ui.keys(fm.x_window, "ctrl+shift+n")
+        fm.answer_name("New Folder", "New Folder", ["ctrl+a", "e", "2", "e", "minus", "m", "a",
+                                                    "d", "e", "Return"])
+        made = os.path.join(top, "e2e-made")
+        ui.until("the new folder on disk", lambda: os.path.isdir(made))
+        fm.wait_folder_row("e2e-made", True, "after New Folder")
+
+        # Folders another program makes and removes come and go in the folder list.
+        outside = os.path.join(top, "e2e-outside")
+        os.mkdir(outside)
+        fm.wait_folder_row("e2e-outside", True, "made by another program", timeout=3)
+        os.rmdir(outside)
+        fm.wait_folder_row("e2e-outside", False, "removed by another program", timeout=3)
+
+        # Enter on a folder typed ahead opens it; the folder list's menu pastes there.
+        # Tab goes from the file list to the folder list.
+        ui.keys(fm.x_window, "Tab")
+        ui.type_text(fm.x_window, "e2e-m")
+        ui.keys(fm.x_window, "Return")
+        fm.folder = made
+        fm.wait_listing(made, "after Enter on the folder list")
+        fm.pick_from_menu("Menu", "Paste", "p")
+        fm.expect_box("Success", "File pasted successfully.")
+        fm.wait_listing(made, "after Paste from the folder list's menu")
+
+        # Rename by F2: Escape leaves the name; a taken name is refused.
+        fm.select_file("in-e2e-fourth.txt")
+        ui.keys(fm.x_window, "F2")
+        fm.answer_name("Rename", "in-e2e-fourth.txt", ["Escape"])
+        with open(os.path.join(made, "taken.txt"), "w") as taken:
+            taken.write("taken")
+        fm.wait_listing(made, "after another program wrote taken.txt")
+        fm.select_file("in-e2e-fourth.txt")
+        ui.keys(fm.x_window, "F2")
+        fm.answer_name("Rename", "in-e2e-fourth.txt", ["ctrl+a", "t", "a", "k", "e", "n",
+                                                       "period", "t", "x", "t", "Return"])
+        fm.expect_box("Rename Error", "Error renaming file: File already exists")
+        with open(os.path.join(made, "taken.txt")) as taken:
+            self.assertEqual(taken.read(), "taken", "a refused Rename replaced a file")
+
+        # A right click selects the file under it and opens the menu, whose Copy copies
+        # it; Ctrl+X cuts it.
+        fm.select_file("taken.txt")
+        row = [r for text, r in ui.rows(fm.files) if text == "in-e2e-fourth.txt"][0]
+        x, y = ui.screen_point(fm.x_window, row)
+        self.desktop.run(["xdotool", "mousemove", str(x), str(y), "click", "3"])
+        fourth_copy = os.path.join(made, "in-e2e-fourth.txt")
+        ui.until("the right-clicked file selected", lambda: fm.path_text() == fourth_copy,
+                 seen=fm.path_text)
+        ui.until("the file list's menu after a right click",
+                 lambda: ui.find_all(fm.window, "menu item", "Copy"))
+        self.desktop.run(["xdotool", "key", "c"])
+        fm.expect_box("Copy", "File copied to internal clipboard.")
+        ui.keys(fm.x_window, "ctrl+x")
+        fm.expect_box("Cut", "File cut to internal clipboard.")
+
+        # Rename from the menu: the file stays selected under its new name, and the
+        # clipboard follows it.
+        fm.pick_from_menu("shift+F10", "Rename", "r")
+        fm.answer_name("Rename", "in-e2e-fourth.txt", ["ctrl+a", "r", "e", "n", "a", "m", "e",
+                                                       "d", "period", "t", "x", "t", "Return"])
+        renamed = os.path.join(made, "renamed.txt")
+        ui.until("the file renamed on disk",
+                 lambda: sorted(os.listdir(made)) == ["renamed.txt", "taken.txt"],
+                 seen=lambda: sorted(os.listdir(made)))
+        ui.until("the renamed file to stay selected", lambda: fm.path_text() == renamed,
+                 seen=fm.path_text)
+
+        # Alt+Up to the parent, Paste from the file list's menu moves the renamed file.
+        ui.keys(fm.x_window, "alt+Up")
+        fm.folder = top
+        fm.wait_listing(top, "after Alt+Up")
+        fm.select_file("in-files.txt")
+        fm.pick_from_menu("Menu", "Paste", "p")
+        fm.expect_box("Success", "File pasted successfully.")
+        self.assertEqual(sorted(os.listdir(made)), ["taken.txt"], "the cut file was not moved")
+        with open(os.path.join(top, "renamed.txt")) as moved_file:
+            self.assertEqual(moved_file.read(), fourth,
+                             "the pasted file is not the renamed one")
+
+        # F5 reads what no change in the folder tells: a link whose target turned from a
+        # file into a folder moves from the file list to the folder list.
+        elsewhere = self.desktop.path("elsewhere")
+        os.makedirs(elsewhere)
+        with open(os.path.join(elsewhere, "target"), "w") as target:
+            target.write("a file for now")
+        os.symlink(os.path.join(elsewhere, "target"), os.path.join(top, "e2e-link"))
+        fm.wait_listing(top, "after another program made a link")
+        os.remove(os.path.join(elsewhere, "target"))
+        os.mkdir(os.path.join(elsewhere, "target"))
+        fm.select_file("in-files.txt")
+        ui.keys(fm.x_window, "F5")
+        fm.wait_listing(top, "after F5")
+        fm.wait_folder_row("e2e-link", True, "after F5")
+        self.assertEqual(fm.path_text(), os.path.join(top, "in-files.txt"),
+                         "F5 lost the selection")
+        os.remove(os.path.join(top, "e2e-link"))
+        shutil.rmtree(elsewhere)
 
         self.close_window(fm.window)
         self.wait_exit(fm.process, "tavvel")

@@ -4,10 +4,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <gtkmm/singleselection.h>
 #include <gtkmm/window.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "common/errors.h"
 #include "filemanager/lists/folder_path.h"
@@ -21,6 +23,8 @@ namespace {
 using lists_test::Rows;
 using lists_test::ScratchFolder;
 using lists_test::UserOpens;
+using lists_test::UserSelects;
+using lists_test::ViewOf;
 using testing::ElementsAre;
 using testing::ElementsAreArray;
 using testing::HasSubstr;
@@ -88,6 +92,47 @@ TEST_F(DirListTest, AFolderThatCannotBeOpenedThrowsAndChangesNothing) {
     EXPECT_THROW(dirs.Path(bad), common::Error) << bad;
     EXPECT_EQ(dirs.Path(), folder.Path());
     EXPECT_EQ(Rows(dirs), rows);
+  }
+  EXPECT_EQ(paths_at_change.size(), 1u);
+}
+
+TEST_F(DirListTest, ReloadShowsFoldersChangedOutsideAndKeepsTheSelectedRowWhileItIsThere) {
+  dirs.Path(folder.Path());
+  const std::vector<std::string> ancestry = AncestryRows(folder.Path());
+  const auto selected = [&] {
+    auto model = std::dynamic_pointer_cast<Gtk::SingleSelection>(ViewOf(dirs).get_model());
+    return dirs.RowPath(model->get_selected());
+  };
+  struct Step {
+    const char* what;
+    std::function<void()> outside;
+    std::vector<std::string> subfolders;
+    std::string selected;
+  };
+  const Step steps[] = {
+      {"a folder made",
+       [&] { folder.Folder("a2"); },
+       {"A", "a2", "b", "c9", "c10"},
+       folder.Path("c9")},
+      {"another removed",
+       [&] { std::filesystem::remove(folder.Path("b")); },
+       {"A", "a2", "c9", "c10"},
+       folder.Path("c9")},
+      {"the selected one renamed",
+       [&] { std::filesystem::rename(folder.Path("c9"), folder.Path("d")); },
+       {"A", "a2", "c10", "d"},
+       folder.Path()},
+  };
+  UserSelects(dirs, static_cast<guint>(ancestry.size() + 2));  // "c9"
+  ASSERT_EQ(selected(), folder.Path("c9"));
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.outside();
+    dirs.Reload();
+    std::vector<std::string> expected = ancestry;
+    expected.insert(expected.end(), step.subfolders.begin(), step.subfolders.end());
+    EXPECT_THAT(Rows(dirs), ElementsAreArray(expected));
+    EXPECT_EQ(selected(), step.selected);
   }
   EXPECT_EQ(paths_at_change.size(), 1u);
 }
