@@ -221,7 +221,11 @@ bool WebKitView::Busy() const {
 }
 
 void WebKitView::Engine_LoadChanged(int load_event) {
-  if (load_event == WEBKIT_LOAD_COMMITTED) {
+  if (load_event == WEBKIT_LOAD_STARTED) {
+    // A link's load may have made progress before the engine said it started.
+    reporting_progress_ = true;
+    Engine_LoadProgressChanged();
+  } else if (load_event == WEBKIT_LOAD_COMMITTED) {
     reported_address_ = LocationURL();
     requested_address_.clear();
     script_address_reported_ = false;
@@ -229,6 +233,7 @@ void WebKitView::Engine_LoadChanged(int load_event) {
   } else if (load_event == WEBKIT_LOAD_FINISHED) {
     showing_crash_page_ = false;
     // Finished, failed or stopped alike.
+    reporting_progress_ = false;
     load_progress_.emit(0);
     // A same-page address change while the page was loading was held back till now.
     ReportLocationIfChanged();
@@ -237,9 +242,9 @@ void WebKitView::Engine_LoadChanged(int load_event) {
 }
 
 void WebKitView::Engine_LoadProgressChanged() {
-  // The engine leaves its estimate at the end of the last load once it is over.
-  if (webkit_web_view_is_loading(view_))
-    load_progress_.emit(webkit_web_view_get_estimated_load_progress(view_));
+  // The engine completes its estimate only after the load has finished.
+  const double progress = webkit_web_view_get_estimated_load_progress(view_);
+  if (reporting_progress_ && progress > 0) load_progress_.emit(progress);
 }
 
 void WebKitView::Engine_MatchesCounted(unsigned count) {

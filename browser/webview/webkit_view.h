@@ -77,6 +77,8 @@ class WebKitView : public WebView {
   std::string requested_address_;
   bool script_address_reported_ = false;
   bool showing_crash_page_ = false;
+  // Between the start of a load of the page and its end.
+  bool reporting_progress_ = false;
   sigc::signal<void()> download_complete_;
   sigc::signal<void()> location_changed_;
   sigc::signal<void(int)> matches_counted_;
