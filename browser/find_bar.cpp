@@ -28,6 +28,8 @@ FindBar::FindBar(int most_matches_counted)
   Name(previous_button_, "go-up-symbolic", "Previous match");
   Name(next_button_, "go-down-symbolic", "Next match");
   Name(close_button_, "window-close-symbolic", "Close find bar");
+  // Its text is what the search found; the name says what the text is about.
+  common::SetAccessibleName(matches_label_, "Matches");
   matches_label_.set_hexpand(true);
   matches_label_.set_xalign(0);
   close_button_.set_halign(Gtk::Align::END);
