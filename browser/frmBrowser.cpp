@@ -104,6 +104,8 @@ frmBrowser::~frmBrowser() {
 
 void frmBrowser::connect_signals() {
   client_.signal_resize().connect(sigc::mem_fun(*this, &frmBrowser::Form_Resize));
+  // After Form_Resize, which sizes the page area.
+  client_.signal_resize().connect(sigc::mem_fun(*this, &frmBrowser::FitPageBelowFindBar));
   auto keys = Gtk::EventControllerKey::create();
   // Ahead of the page, which would take the key for itself.
   keys->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);

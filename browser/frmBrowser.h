@@ -89,6 +89,7 @@ class frmBrowser : public TabOrderWindow {
   void brwWebBrowser_ProgressChange(double Progress);
   // Finding in the page (frmBrowser_find.cpp).
   void OpenFindBar();
+  void FitPageBelowFindBar();
   void fbFind_Change(const std::string& Text);
   void fbFind_Next();
   void fbFind_Previous();

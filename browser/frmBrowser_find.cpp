@@ -1,6 +1,8 @@
 // frmBrowser's find bar, which is not of the design: Ctrl+F opens it over the top of
 // the page area, whose page gives up the bar's height while it is shown; typing finds
 // the text as it goes, and the bar says which match of how many is selected.
+#include <algorithm>
+
 #include "browser/frmBrowser.h"
 #include "common/errors.h"
 #include "common/twips.h"
@@ -11,13 +13,19 @@ void frmBrowser::OpenFindBar() {
   const bool reopened = !fbFind.get_visible();
   // Shown first: a hidden bar has no height to measure.
   fbFind.Open();
-  const int height = fbFind.NaturalHeight();
   fbFind.Top(brwWebBrowser.Top());
-  fbFind.Height(common::PixelsToTwips(height));
-  // The page area keeps its placement; the page itself starts below the bar.
-  brwWebBrowser.AsWidget().set_margin_top(height);
+  fbFind.Height(common::PixelsToTwips(fbFind.NaturalHeight()));
+  FitPageBelowFindBar();
   // The text left from the last time is found again.
   if (reopened && !fbFind.Text().empty()) fbFind_Change(fbFind.Text());
+}
+
+// The page area keeps its placement; the page itself starts below the bar, as far as
+// the area is high enough.
+void frmBrowser::FitPageBelowFindBar() {
+  const int bar = fbFind.get_visible() ? common::TwipsToPixels(fbFind.Height()) : 0;
+  brwWebBrowser.AsWidget().set_margin_top(
+      std::min(bar, common::TwipsToPixels(brwWebBrowser.Height())));
 }
 
 void frmBrowser::fbFind_Change(const std::string& Text) {
@@ -47,7 +55,7 @@ void frmBrowser::fbFind_Previous() {
 
 void frmBrowser::fbFind_Close() {
   fbFind.set_visible(false);
-  brwWebBrowser.AsWidget().set_margin_top(0);
+  FitPageBelowFindBar();
   brwWebBrowser.AsWidget().grab_focus();
   fbFind.Matches().Clear();
   fbFind.ShowMatches();
