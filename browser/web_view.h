@@ -1,6 +1,6 @@
 // The web view the browser window hosts, as the window sees it: commands, three
-// properties, finding text in the page, and its notifications. The real one is WebKitView; tests
-// script their own.
+// properties, finding text in the page, and its notifications. The real one is
+// WebKitView; tests script their own.
 #pragma once
 
 #include <gtkmm/widget.h>
