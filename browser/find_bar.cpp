@@ -57,6 +57,11 @@ bool FindBar::Focused() {
   return focus && (focus == this || focus->is_ancestor(*this));
 }
 
+bool FindBar::TextFocused() {
+  Gtk::Widget* focus = get_root() ? get_root()->get_focus() : nullptr;
+  return focus && (focus == &entry_ || focus->is_ancestor(entry_));
+}
+
 int FindBar::NaturalHeight() const {
   int minimum = 0, natural = 0, minimum_baseline = 0, natural_baseline = 0;
   measure(Gtk::Orientation::VERTICAL, -1, minimum, natural, minimum_baseline, natural_baseline);

@@ -24,8 +24,9 @@ class FindBar : public Gtk::Box {
   std::string Text() const { return entry_.get_text(); }
   // Shows the bar with the focus in its text, all of it selected for typing over.
   void Open();
-  // True while the focus is in the bar.
+  // True while the focus is in the bar, or in its text.
   bool Focused();
+  bool TextFocused();
   // The bar's height in pixels when it is shown.
   int NaturalHeight() const;
 

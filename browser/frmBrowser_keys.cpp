@@ -72,7 +72,7 @@ bool frmBrowser::Form_KeyDown(guint keyval, guint, Gdk::ModifierType state) {
     else
       fbFind_Next();
   } else if ((key == GDK_KEY_Return || key == GDK_KEY_KP_Enter) &&
-             (mods == kNone || mods == kShift) && fbFind.Focused()) {
+             (mods == kNone || mods == kShift) && fbFind.TextFocused()) {
     if (mods == kShift)
       fbFind_Previous();
     else
