@@ -87,7 +87,8 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   PlaceOffTaskbar(*this, menu_bar_, common::TwipsToPixels(kClientLeft),
                   common::TwipsToPixels(kClientTop));
   // The page comes first in the tab order, so it has the focus when the window opens.
-  // The label takes no focus and the address strip only holds controls.
+  // The label takes no focus and the address strip only holds controls. The find bar,
+  // below the strip, is a stop only while it is shown.
   Gtk::Widget& page = brwWebBrowser.AsWidget();
   TabOrder({{&page, &page}, {&fbFind}, {&cboAddress, &cboAddress.FocusTarget()}, {&tbToolBar}});
   set_focus(brwWebBrowser.AsWidget());
