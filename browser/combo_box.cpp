@@ -70,6 +70,12 @@ void ComboBox::CheckIndex(int index, int last) const {
   if (index < 0 || index > last) throw common::Error("Invalid procedure call or argument");
 }
 
+double ComboBox::ProgressFraction() const { return combo_.get_entry()->get_progress_fraction(); }
+
+void ComboBox::ProgressFraction(double fraction) {
+  combo_.get_entry()->set_progress_fraction(fraction);
+}
+
 std::string ComboBox::List(int index) const {
   CheckIndex(index, ListCount() - 1);
   return items_[index];

@@ -39,6 +39,10 @@ class ComboBox : public Gtk::Widget {
   // since the last Enter.
   bool Editing() const;
 
+  // How far a load has come, shown behind the text: from 0 (nothing shown) to 1.
+  double ProgressFraction() const;
+  void ProgressFraction(double fraction);
+
   // The name assistive technology gives the box and its text field.
   void AccessibleName(const std::string& name);
   // The part that takes the focus, for a label's access key.

@@ -69,6 +69,8 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   client_.AddDockedTop(tbToolBar, {0, 0, kClientWidth, kToolbarHeight});
   client_.Add(brwWebBrowser, {45, 1455, 5400, 3495});
   client_.AddDockedTop(picAddress, {0, kToolbarHeight, kClientWidth, kStripHeight});
+  // Hidden until opened; it then lies over the top of the page area (OpenFindBar).
+  client_.AddDockedTop(fbFind, {0, 1455, kClientWidth, 0});
   // The widened address box reaches under the emblem's corner; an image lies beneath
   // the other controls, so it goes in first and the box is drawn over it.
   picAddress.Add(Image1, {6720, 0, 540, 540});
@@ -85,9 +87,10 @@ frmBrowser::frmBrowser(std::unique_ptr<WebView> view)
   PlaceOffTaskbar(*this, menu_bar_, common::TwipsToPixels(kClientLeft),
                   common::TwipsToPixels(kClientTop));
   // The page comes first in the tab order, so it has the focus when the window opens.
-  // The label takes no focus and the address strip only holds controls.
+  // The label takes no focus and the address strip only holds controls. The find bar,
+  // below the strip, is a stop only while it is shown.
   Gtk::Widget& page = brwWebBrowser.AsWidget();
-  TabOrder({{&page, &page}, {&cboAddress, &cboAddress.FocusTarget()}, {&tbToolBar}});
+  TabOrder({{&page, &page}, {&fbFind}, {&cboAddress, &cboAddress.FocusTarget()}, {&tbToolBar}});
   set_focus(brwWebBrowser.AsWidget());
   connect_signals();
 }
@@ -96,10 +99,14 @@ frmBrowser::~frmBrowser() {
   // The view goes after the controls its notifications touch.
   download_complete_.disconnect();
   location_changed_.disconnect();
+  load_progress_.disconnect();
+  matches_counted_.disconnect();
 }
 
 void frmBrowser::connect_signals() {
   client_.signal_resize().connect(sigc::mem_fun(*this, &frmBrowser::Form_Resize));
+  // After Form_Resize, which sizes the page area.
+  client_.signal_resize().connect(sigc::mem_fun(*this, &frmBrowser::FitPageBelowFindBar));
   auto keys = Gtk::EventControllerKey::create();
   // Ahead of the page, which would take the key for itself.
   keys->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
@@ -115,6 +122,14 @@ void frmBrowser::connect_signals() {
   // not read.
   location_changed_ = brwWebBrowser->signal_location_changed().connect(
       sigc::bind(sigc::mem_fun(*this, &frmBrowser::UpdateAddressHistory), std::string()));
+  load_progress_ = brwWebBrowser->signal_load_progress().connect(
+      sigc::mem_fun(*this, &frmBrowser::brwWebBrowser_ProgressChange));
+  matches_counted_ = brwWebBrowser->signal_matches_counted().connect(
+      sigc::mem_fun(*this, &frmBrowser::brwWebBrowser_MatchesCounted));
+  fbFind.signal_change().connect(sigc::mem_fun(*this, &frmBrowser::fbFind_Change));
+  fbFind.signal_next().connect(sigc::mem_fun(*this, &frmBrowser::fbFind_Next));
+  fbFind.signal_previous().connect(sigc::mem_fun(*this, &frmBrowser::fbFind_Previous));
+  fbFind.signal_close().connect(sigc::mem_fun(*this, &frmBrowser::fbFind_Close));
   timTimer.signal_timer().connect(sigc::mem_fun(*this, &frmBrowser::timTimer_Timer));
   tbToolBar.signal_button_click().connect(sigc::mem_fun(*this, &frmBrowser::tbToolBar_ButtonClick));
 }

@@ -1,7 +1,8 @@
 // frmBrowser, the main window of korvo and its start-up window: a menu bar, the
 // toolbar, the address strip and the page area around the web view it hosts.
 // Its handlers are in frmBrowser.cpp (start-up and layout) and frmBrowser_navigation.cpp
-// (address box, window title, busy poll and toolbar commands).
+// (address box, window title, busy poll and toolbar commands), its keys in
+// frmBrowser_keys.cpp, and finding in the page in frmBrowser_find.cpp.
 #pragma once
 
 #include <gtkmm/box.h>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "browser/combo_box.h"
+#include "browser/find_bar.h"
 #include "browser/image_list.h"
 #include "browser/menu_bar.h"
 #include "browser/tab_order_window.h"
@@ -56,6 +58,8 @@ class frmBrowser : public TabOrderWindow {
   common::Control<Gtk::Image> Image1;
   common::Control<Gtk::Label> lblAddress;
   common::Control<common::ClientArea> picAddress;
+  // Not of the design: shown only when the user asks to find text in the page.
+  common::Control<FindBar> fbFind{WebView::kMostMatchesCounted};
   MenuCommand File;
   MenuCommand Edit;
   MenuCommand View;
@@ -82,6 +86,15 @@ class frmBrowser : public TabOrderWindow {
   void timTimer_Timer();
   void UpdateAddressHistory(std::string Address);
   void tbToolBar_ButtonClick(const std::string& Key);
+  void brwWebBrowser_ProgressChange(double Progress);
+  // Finding in the page (frmBrowser_find.cpp).
+  void OpenFindBar();
+  void FitPageBelowFindBar();
+  void fbFind_Change(const std::string& Text);
+  void fbFind_Next();
+  void fbFind_Previous();
+  void fbFind_Close();
+  void brwWebBrowser_MatchesCounted(int Count);
 
   bool SuppressNavigation = false;
   bool loaded_ = false;
@@ -90,6 +103,8 @@ class frmBrowser : public TabOrderWindow {
   Gtk::Box frame_{Gtk::Orientation::VERTICAL};
   sigc::connection download_complete_;
   sigc::connection location_changed_;
+  sigc::connection load_progress_;
+  sigc::connection matches_counted_;
 };
 
 }  // namespace browser

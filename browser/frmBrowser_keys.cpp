@@ -1,5 +1,6 @@
-// frmBrowser's keys: each stands for a toolbar button or the address box and runs the
-// same handler, so the busy poll and the title follow it as they follow a click.
+// frmBrowser's keys: each stands for a toolbar button, the address box or the find bar
+// and runs the same handler, so the busy poll and the title follow it as they follow a
+// click.
 #include <gdk/gdkkeysyms.h>
 #include <gtkmm/accelerator.h>
 #include <gtkmm/editable.h>
@@ -61,6 +62,23 @@ bool frmBrowser::Form_KeyDown(guint keyval, guint, Gdk::ModifierType state) {
     Zoom(-1);
   } else if ((key == GDK_KEY_0 || key == GDK_KEY_KP_0) && mods == kCtrl) {
     Zoom(0);
+  } else if (key == GDK_KEY_f && mods == kCtrl) {
+    OpenFindBar();
+  } else if (key == GDK_KEY_F3 && (mods == kNone || mods == kShift)) {
+    if (!fbFind.get_visible())
+      OpenFindBar();
+    else if (mods == kShift)
+      fbFind_Previous();
+    else
+      fbFind_Next();
+  } else if ((key == GDK_KEY_Return || key == GDK_KEY_KP_Enter) &&
+             (mods == kNone || mods == kShift) && fbFind.TextFocused()) {
+    if (mods == kShift)
+      fbFind_Previous();
+    else
+      fbFind_Next();
+  } else if (key == GDK_KEY_Escape && mods == kNone && fbFind.Focused()) {
+    fbFind_Close();
   } else if (key == GDK_KEY_Escape && mods == kNone && on_address) {
     // The text typed is dropped for the address of the page shown.
     common::ResumeNext([this] { cboAddress.Text(brwWebBrowser->LocationURL()); });

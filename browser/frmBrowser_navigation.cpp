@@ -55,6 +55,12 @@ void frmBrowser::UpdateAddressHistory(std::string /*Address: not read*/) {
   if (!cboAddress.Editing()) cboAddress.ListIndex(0);
 }
 
+// Not of the design: the address box shows how far the page's load has come, which
+// leaves the title to the busy poll.
+void frmBrowser::brwWebBrowser_ProgressChange(double Progress) {
+  cboAddress.ProgressFraction(Progress);
+}
+
 void frmBrowser::tbToolBar_ButtonClick(const std::string& Key) {
   common::ResumeNext([this] { timTimer.Enabled(true); });
   if (Key == "Back") {

@@ -1,5 +1,6 @@
 // The web view the browser window hosts, as the window sees it: commands, three
-// properties and two notifications. The real one is WebKitView; tests script their own.
+// properties, finding text in the page, and its notifications. The real one is
+// WebKitView; tests script their own.
 #pragma once
 
 #include <gtkmm/widget.h>
@@ -27,6 +28,15 @@ class WebView {
   virtual double ZoomLevel() const = 0;
   virtual void ZoomLevel(double level) = 0;
 
+  // Finding text in the page, whatever its letter case, wrapping round at either end.
+  // FindText starts a search for text, highlights every match and selects the first,
+  // and reports how many there are through signal_matches_counted; FindNext and
+  // FindPrevious select the next or previous match; FindFinish clears the highlight.
+  virtual void FindText(const std::string& text) = 0;
+  virtual void FindNext() = 0;
+  virtual void FindPrevious() = 0;
+  virtual void FindFinish() = 0;
+
   // The page's name (its title, or its address when it has none; empty before any
   // page), its address, and whether a navigation or download is in progress.
   virtual std::string LocationName() const = 0;
@@ -40,6 +50,14 @@ class WebView {
   // the main frame, or a navigation within the same page (a #fragment). A page that
   // rewrites its own address by script raises it for the first rewrite only.
   virtual sigc::signal<void()>& signal_location_changed() = 0;
+
+  // Raised with the number of matches of the text searched for, 0 when there is none.
+  // Counting stops past kMostMatchesCounted: more are reported as one more than it.
+  static constexpr int kMostMatchesCounted = 1000;
+  virtual sigc::signal<void(int)>& signal_matches_counted() = 0;
+  // Raised as a load of the main frame (typed, a command's, or a link's) goes on, with
+  // the part done, above 0 and up to 1; and with 0 when it finishes, fails or stops.
+  virtual sigc::signal<void(double)>& signal_load_progress() = 0;
 
   // The widget that shows the pages; the hosting window places it.
   virtual Gtk::Widget& widget() = 0;

@@ -4,6 +4,8 @@
 
 #include <webkit/webkit.h>
 
+#include <string>
+
 #include "common/gpu.h"
 
 namespace browser {
@@ -20,9 +22,24 @@ void PaintDirectlyWithoutGpu(WebKitWebView* view) {
                                                      WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
 }
 
+// Cookies and site data (local storage among them) are kept in the user's data folder,
+// and pages in the HTTP cache in the cache folder, so a site still knows the user and
+// its pages load sooner on the next run.
+WebKitNetworkSession* NewPersistentSession() {
+  const std::string data = std::string(g_get_user_data_dir()) + "/korvo";
+  const std::string cache = std::string(g_get_user_cache_dir()) + "/korvo";
+  WebKitNetworkSession* session = webkit_network_session_new(data.c_str(), cache.c_str());
+  webkit_cookie_manager_set_persistent_storage(webkit_network_session_get_cookie_manager(session),
+                                               (data + "/cookies.sqlite").c_str(),
+                                               WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+  // Sites that follow the user from site to site lose their cookies.
+  webkit_network_session_set_itp_enabled(session, TRUE);
+  return session;
+}
+
+// One session for every window of the process, made with the first view.
 WebKitNetworkSession* Session() {
-  // Cookies, caches and site data live in memory and go with the program.
-  static WebKitNetworkSession* session = webkit_network_session_new_ephemeral();
+  static WebKitNetworkSession* session = NewPersistentSession();
   return session;
 }
 

@@ -1,5 +1,6 @@
-// How the browser sets up WebKit: one ephemeral network session (the browser keeps
-// nothing between runs) and the engine settings its views share.
+// How the browser sets up WebKit: one network session for the process, which keeps
+// cookies, site data and the HTTP cache between runs in the user's folders, and the
+// engine settings its views share.
 #pragma once
 
 typedef struct _WebKitWebView WebKitWebView;

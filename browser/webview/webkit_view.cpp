@@ -20,6 +20,10 @@ namespace {
 
 std::string Text(const char* text) { return text ? text : ""; }
 
+// Finding text in the page: whatever its letter case, wrapping round at either end.
+constexpr guint32 kFindOptions =
+    WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE | WEBKIT_FIND_OPTIONS_WRAP_AROUND;
+
 WebKitView& Self(gpointer self) { return *static_cast<WebKitView*>(self); }
 
 // Shown in place of a page whose web content process ended; the view itself lives on.
@@ -100,6 +104,15 @@ struct EngineSignals {
     common::Dispatch([&] { Self(self).Engine_NavigationRequested(Text(address)); });
     return FALSE;
   }
+  static void NotifyLoadProgress(GObject*, GParamSpec*, gpointer self) {
+    common::Dispatch([&] { Self(self).Engine_LoadProgressChanged(); });
+  }
+  static void CountedMatches(WebKitFindController*, guint count, gpointer self) {
+    common::Dispatch([&] { Self(self).Engine_MatchesCounted(count); });
+  }
+  static void FailedToFindText(WebKitFindController*, gpointer self) {
+    common::Dispatch([&] { Self(self).Engine_MatchesCounted(0); });
+  }
   static void WebProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason,
                                    gpointer self) {
     common::Dispatch([&] { Self(self).Engine_WebProcessTerminated(); });
@@ -123,6 +136,11 @@ WebKitView::WebKitView(std::unique_ptr<SaveDialog> save_dialog,
   g_signal_connect(view_, "load-changed", G_CALLBACK(EngineSignals::LoadChanged), this);
   g_signal_connect(view_, "notify::title", G_CALLBACK(EngineSignals::NotifyTitle), this);
   g_signal_connect(view_, "notify::uri", G_CALLBACK(EngineSignals::NotifyUri), this);
+  g_signal_connect(view_, "notify::estimated-load-progress",
+                   G_CALLBACK(EngineSignals::NotifyLoadProgress), this);
+  WebKitFindController* find = webkit_web_view_get_find_controller(view_);
+  g_signal_connect(find, "counted-matches", G_CALLBACK(EngineSignals::CountedMatches), this);
+  g_signal_connect(find, "failed-to-find-text", G_CALLBACK(EngineSignals::FailedToFindText), this);
   g_signal_connect(view_, "web-process-terminated", G_CALLBACK(EngineSignals::WebProcessTerminated),
                    this);
   g_signal_connect(view_, "decide-policy", G_CALLBACK(EngineSignals::DecidePolicy), this);
@@ -132,6 +150,7 @@ WebKitView::WebKitView(std::unique_ptr<SaveDialog> save_dialog,
 }
 
 WebKitView::~WebKitView() {
+  g_signal_handlers_disconnect_by_data(webkit_web_view_get_find_controller(view_), this);
   g_signal_handlers_disconnect_by_data(view_, this);
   downloads_.reset();
   // A window that still holds the widget keeps the engine's view alive until it lets go.
@@ -171,6 +190,25 @@ void WebKitView::Stop() {
   downloads_->CancelAll();
 }
 
+void WebKitView::FindText(const std::string& text) {
+  WebKitFindController* find = webkit_web_view_get_find_controller(view_);
+  // Counting reports how many there are; the search highlights them and selects one.
+  webkit_find_controller_count_matches(find, text.c_str(), kFindOptions, kMostMatchesCounted);
+  webkit_find_controller_search(find, text.c_str(), kFindOptions, kMostMatchesCounted);
+}
+
+void WebKitView::FindNext() {
+  webkit_find_controller_search_next(webkit_web_view_get_find_controller(view_));
+}
+
+void WebKitView::FindPrevious() {
+  webkit_find_controller_search_previous(webkit_web_view_get_find_controller(view_));
+}
+
+void WebKitView::FindFinish() {
+  webkit_find_controller_search_finish(webkit_web_view_get_find_controller(view_));
+}
+
 std::string WebKitView::LocationName() const {
   const std::string title = Text(webkit_web_view_get_title(view_));
   return title.empty() ? LocationURL() : title;
@@ -183,17 +221,36 @@ bool WebKitView::Busy() const {
 }
 
 void WebKitView::Engine_LoadChanged(int load_event) {
-  if (load_event == WEBKIT_LOAD_COMMITTED) {
+  if (load_event == WEBKIT_LOAD_STARTED) {
+    // A link's load may have made progress before the engine said it started.
+    reporting_progress_ = true;
+    Engine_LoadProgressChanged();
+  } else if (load_event == WEBKIT_LOAD_COMMITTED) {
     reported_address_ = LocationURL();
     requested_address_.clear();
     script_address_reported_ = false;
     location_changed_.emit();
   } else if (load_event == WEBKIT_LOAD_FINISHED) {
     showing_crash_page_ = false;
+    // Finished, failed or stopped alike.
+    reporting_progress_ = false;
+    load_progress_.emit(0);
     // A same-page address change while the page was loading was held back till now.
     ReportLocationIfChanged();
     download_complete_.emit();
   }
+}
+
+void WebKitView::Engine_LoadProgressChanged() {
+  // The engine completes its estimate only after the load has finished.
+  const double progress = webkit_web_view_get_estimated_load_progress(view_);
+  if (reporting_progress_ && progress > 0) load_progress_.emit(progress);
+}
+
+void WebKitView::Engine_MatchesCounted(unsigned count) {
+  // Past the most it counts, the engine reports no number.
+  const auto most = static_cast<unsigned>(kMostMatchesCounted);
+  matches_counted_.emit(static_cast<int>(count > most ? most + 1 : count));
 }
 
 void WebKitView::Engine_TitleChanged() {

@@ -36,12 +36,19 @@ class WebKitView : public WebView {
   double ZoomLevel() const override;
   void ZoomLevel(double level) override;
 
+  void FindText(const std::string& text) override;
+  void FindNext() override;
+  void FindPrevious() override;
+  void FindFinish() override;
+
   std::string LocationName() const override;
   std::string LocationURL() const override;
   bool Busy() const override;
 
   sigc::signal<void()>& signal_download_complete() override { return download_complete_; }
   sigc::signal<void()>& signal_location_changed() override { return location_changed_; }
+  sigc::signal<void(int)>& signal_matches_counted() override { return matches_counted_; }
+  sigc::signal<void(double)>& signal_load_progress() override { return load_progress_; }
 
   Gtk::Widget& widget() override { return *widget_; }
 
@@ -56,6 +63,8 @@ class WebKitView : public WebView {
   void Engine_AddressChanged();
   void Engine_NavigationRequested(const std::string& address);
   void Engine_WebProcessTerminated();
+  void Engine_LoadProgressChanged();
+  void Engine_MatchesCounted(unsigned count);
   void Downloads_Ended();
   void ReportLocationIfChanged();
 
@@ -68,8 +77,12 @@ class WebKitView : public WebView {
   std::string requested_address_;
   bool script_address_reported_ = false;
   bool showing_crash_page_ = false;
+  // Between the start of a load of the page and its end.
+  bool reporting_progress_ = false;
   sigc::signal<void()> download_complete_;
   sigc::signal<void()> location_changed_;
+  sigc::signal<void(int)> matches_counted_;
+  sigc::signal<void(double)> load_progress_;
 };
 
 }  // namespace browser

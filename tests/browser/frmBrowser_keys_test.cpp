@@ -1,6 +1,7 @@
 // frmBrowser's keys, pressed for real through the X server: each runs the command of
 // the button it stands for, or acts on the address box, and none runs where it must not.
 #include <gtkmm/editable.h>
+#include <gtkmm/label.h>
 
 #include "tests/browser/window_fixture.h"
 
@@ -69,6 +70,20 @@ class KeysTest : public BrowserWindowTest {
     return focus && (focus == &text || focus->is_ancestor(text));
   }
 
+  graphene_rect_t Bounds(Gtk::Widget& widget) {
+    graphene_rect_t bounds{};
+    EXPECT_TRUE(gtk_widget_compute_bounds(widget.gobj(), GTK_WIDGET(form->gobj()), &bounds));
+    return bounds;
+  }
+
+  // The find bar's text field and what its label says about the matches.
+  Gtk::Widget& FindText() { return *form->fbFind.get_first_child(); }
+  std::string MatchesShown() {
+    for (Gtk::Widget* part = form->fbFind.get_first_child(); part; part = part->get_next_sibling())
+      if (auto* label = dynamic_cast<Gtk::Label*>(part)) return label->get_text();
+    return "none";
+  }
+
   Gtk::Editable& AddressText() {
     return dynamic_cast<Gtk::Editable&>(form->cboAddress.FocusTarget());
   }
@@ -134,6 +149,54 @@ TEST_F(KeysTest, AddressKeysSelectTheAddressAndEscapePutsItBack) {
   Press("Escape");
   ASSERT_TRUE(PumpUntil([this] { return form->cboAddress.Text() == web->url; }));
   EXPECT_THAT(web->calls, IsEmpty());
+}
+
+// The find bar's keys, one after another: what each asks of the page, and what the bar
+// shows then. The page counts three matches of "ab", then none of "abz".
+TEST_F(KeysTest, FindKeysSearchAsTheUserTypesStepThroughTheMatchesAndEscapeCloses) {
+  struct Step {
+    const char* keys;
+    std::vector<std::string> calls;
+    int counted;  // what the page then reports, or -1 for nothing
+    const char* shown;
+  };
+  const Step steps[] = {
+      {"ctrl+f", {}, -1, ""},
+      {"a b", {"FindText(a)", "FindText(ab)"}, 3, "1 of 3"},
+      {"Return", {"FindNext"}, -1, "2 of 3"},
+      {"F3", {"FindNext"}, -1, "3 of 3"},
+      {"F3", {"FindNext"}, -1, "1 of 3"},
+      {"shift+F3", {"FindPrevious"}, -1, "3 of 3"},
+      {"shift+Return", {"FindPrevious"}, -1, "2 of 3"},
+      {"z", {"FindText(abz)"}, 0, "No matches"},
+      {"Escape", {"FindFinish"}, -1, ""},
+  };
+  Gtk::Widget& page = form->brwWebBrowser.AsWidget();
+  const int page_height = page.get_height();
+  FocusOn(Focus::Page);
+  for (const Step& step : steps) {
+    web->calls.clear();
+    Press(step.keys);
+    ASSERT_TRUE(PumpUntil([&] { return web->calls.size() == step.calls.size(); })) << step.keys;
+    PumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(web->calls, step.calls) << step.keys;
+    if (step.counted >= 0) web->signal_matches_counted().emit(step.counted);
+    EXPECT_EQ(MatchesShown(), step.shown) << step.keys;
+    EXPECT_EQ(FindText().has_css_class("error"), step.counted == 0) << step.keys;
+    if (step.keys == std::string("ctrl+f")) {
+      // The bar lies where the page began, which gives up the bar's height, and the
+      // bar has the focus.
+      ASSERT_TRUE(PumpUntil([&] { return page.get_height() < page_height; }));
+      const graphene_rect_t bar = Bounds(form->fbFind), shown = Bounds(page);
+      EXPECT_EQ(bar.origin.y + bar.size.height, shown.origin.y);
+      EXPECT_EQ(shown.size.height + bar.size.height, page_height);
+      EXPECT_TRUE(form->fbFind.Focused());
+    }
+  }
+  // Escape gave the page its height and the focus back.
+  EXPECT_FALSE(form->fbFind.get_visible());
+  ASSERT_TRUE(PumpUntil([&] { return page.get_height() == page_height; }));
+  ASSERT_TRUE(PumpUntil([&] { return page.has_focus(); }));
 }
 
 TEST_F(KeysTest, CtrlWAndCtrlQCloseTheWindow) {

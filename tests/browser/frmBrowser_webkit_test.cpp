@@ -4,8 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <gtkmm/combobox.h>
+#include <gtkmm/entry.h>
 #include <webkit/webkit.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -240,6 +242,31 @@ TEST_F(BrowserWebKitTest, StopBeforeANewPageArrivesKeepsThePageShown) {
   // The typed address stays in the box for another try; the list holds only pages shown.
   EXPECT_EQ(form_->cboAddress.Text(), server_.Url("/endless"));
   EXPECT_THAT(Entries(), ElementsAre(server_.Url("/a")));
+}
+
+// Every load of the page, typed or a link's, shows its progress in the address box
+// until it finishes or is stopped; the title stays the busy poll's.
+TEST_F(BrowserWebKitTest, TheAddressBoxShowsTheProgressOfEachLoadUntilItEnds) {
+  server_.Serve("/a", HtmlPage("Page A", "<a id=\"next\" href=\"/endless\">next</a>"));
+  server_.Serve("/endless", Endless("too short to show"));
+  std::vector<double> shown;
+  auto& address = dynamic_cast<Gtk::Entry&>(form_->cboAddress.FocusTarget());
+  address.property_progress_fraction().signal_changed().connect(
+      [&] { shown.push_back(address.get_progress_fraction()); });
+  LoadAndShow();
+  TypeAndEnter(server_.Url("/a"));
+  ASSERT_TRUE(ShowsPage("Page A"));
+  ASSERT_FALSE(shown.empty());
+  EXPECT_GT(*std::max_element(shown.begin(), shown.end()), 0);
+  EXPECT_EQ(address.get_progress_fraction(), 0);
+
+  shown.clear();
+  RunScript("document.getElementById('next').click()");
+  ASSERT_TRUE(PumpUntil([&] { return address.get_progress_fraction() > 0; }));
+  EXPECT_FALSE(form_->timTimer.Enabled());
+  Click("Stop");
+  ASSERT_TRUE(PumpUntil([&] { return address.get_progress_fraction() == 0; }));
+  ASSERT_TRUE(ShowsPage("Page A"));
 }
 
 TEST_F(BrowserWebKitTest, AnUnreachablePortEndsBusyWithTheAddressAsThePageName) {

@@ -45,6 +45,10 @@ class ScriptedWebView : public browser::WebView {
     zoom = level;
   }
   double zoom = 1.0;
+  void FindText(const std::string& text) override { Run("FindText", "(" + text + ")"); }
+  void FindNext() override { Run("FindNext"); }
+  void FindPrevious() override { Run("FindPrevious"); }
+  void FindFinish() override { Run("FindFinish"); }
 
   std::string LocationName() const override {
     Check("LocationName");
@@ -64,6 +68,8 @@ class ScriptedWebView : public browser::WebView {
 
   sigc::signal<void()>& signal_download_complete() override { return download_complete_; }
   sigc::signal<void()>& signal_location_changed() override { return location_changed_; }
+  sigc::signal<void(int)>& signal_matches_counted() override { return matches_counted_; }
+  sigc::signal<void(double)>& signal_load_progress() override { return load_progress_; }
   Gtk::Widget& widget() override { return page_; }
 
  private:
@@ -77,6 +83,8 @@ class ScriptedWebView : public browser::WebView {
 
   sigc::signal<void()> download_complete_;
   sigc::signal<void()> location_changed_;
+  sigc::signal<void(int)> matches_counted_;
+  sigc::signal<void(double)> load_progress_;
   Gtk::DrawingArea page_;
 };
 

@@ -119,8 +119,11 @@ class Desktop:
         runtime = self.path("runtime")
         os.mkdir(runtime, 0o700)
         env = {k: v for k, v in os.environ.items() if k not in _FOREIGN_VARIABLES}
-        for variable, folder in (("XDG_CONFIG_HOME", "config"), ("XDG_CACHE_HOME", "cache"),
-                                 ("XDG_DATA_HOME", "data"), ("XDG_STATE_HOME", "state")):
+        # A home of its own too: what the programs keep between runs (korvo's cookies
+        # and cache) stays on this desktop.
+        for variable, folder in (("HOME", "home"), ("XDG_CONFIG_HOME", "config"),
+                                 ("XDG_CACHE_HOME", "cache"), ("XDG_DATA_HOME", "data"),
+                                 ("XDG_STATE_HOME", "state")):
             os.mkdir(self.path(folder))
             env[variable] = self.path(folder)
         env.update(XDG_RUNTIME_DIR=runtime, GDK_BACKEND="x11", GSETTINGS_BACKEND="memory",

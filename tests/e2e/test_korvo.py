@@ -1,6 +1,6 @@
 """Journeys through korvo: browsing a loopback site with the address box, a link, the
-keyboard and the toolbar, the About dialog with the system information tool, found or
-not, and the windows' places under a window manager."""
+keyboard, the toolbar and the find bar, the About dialog with the system information
+tool, found or not, and the windows' places under a window manager."""
 
 import os
 import shutil
@@ -163,8 +163,37 @@ class KorvoJourneys(Journey):
                  1.0, seen=browser.title)
         server.release_hanging()
 
+        self.find_in_the_page(browser)
+
         ui.keys(browser.x_window, "ctrl+w")
         self.wait_exit(browser.process, "korvo")
+
+    def find_in_the_page(self, browser):
+        """Ctrl+F opens the find bar, and typing finds as it goes whatever the letter
+        case: "s" is the "S" of "Second Page" and the "s" of "first.html". Enter and F3
+        go to the next match, Shift with them to the previous one, round and round;
+        Escape closes the bar and gives the page the focus back."""
+        ui = self.ui
+        ui.keys(browser.x_window, "ctrl+f")
+        ui.until("the focus in the find bar after Ctrl+F",
+                 lambda: ui.focused(browser.window) == ("text", "Find"),
+                 seen=lambda: ui.focused(browser.window))
+        matches = ui.find(browser.window, "label", "Matches")
+        ui.type_text(browser.x_window, "s")
+        for keys, shown in ((None, "1 of 2"), ("F3", "2 of 2"), ("F3", "1 of 2"),
+                            ("shift+F3", "2 of 2"), ("Return", "1 of 2"),
+                            ("shift+Return", "2 of 2")):
+            if keys:
+                ui.keys(browser.x_window, keys)
+            ui.until(f"the find bar to show {shown!r} after {keys or 'typing s'}",
+                     lambda: ui.text(matches) == shown, seen=lambda: ui.text(matches))
+        ui.type_text(browser.x_window, "z")
+        ui.until("the find bar to show that 'sz' is nowhere",
+                 lambda: ui.text(matches) == "No matches", seen=lambda: ui.text(matches))
+        ui.keys(browser.x_window, "Escape")
+        ui.until("Escape to close the find bar and give the page the focus",
+                 lambda: ui.focused(browser.window) == ("filler", "Page"),
+                 seen=lambda: ui.focused(browser.window))
 
     def keyboard_goes_round_the_window(self, browser):
         """F6 moves between the address box and the page; Tab past the page's only link

@@ -1,12 +1,13 @@
 """Journeys through the command lines: korvo started with addresses opens a window on
 each, and a second korvo started with one while the first runs is a process of its own;
-tavvel started with a folder opens its lists there."""
+tavvel started with a folder opens its lists there; and a cookie a site set in one run
+of korvo goes back to it in the next."""
 
 import os
 import unittest
 
 from journey import Journey, journey, program
-from web_pages import PageServer
+from web_pages import COOKIE, PageServer
 
 KORVO = "E2E_KORVO"
 TAVVEL = "E2E_TAVVEL"
@@ -42,6 +43,20 @@ class StartupJourneys(Journey):
             self.close_window(window)
         self.wait_exit(running, "the first korvo")
         self.wait_exit(later, "the second korvo")
+
+    @journey
+    def test_korvo_keeps_cookies_between_runs(self):
+        ui = self.ui
+        server = PageServer(delay=0).start()
+        self.addCleanup(server.stop)
+        for run in ("first", "second"):
+            process = self.desktop.launch([program(KORVO), server.url("/cookie.html")])
+            app = ui.wait_application(process.pid, "korvo")
+            self.close_window(ui.wait_window(app, "Cookie Page"))
+            self.wait_exit(process, f"the {run} korvo")
+        self.assertEqual(server.cookies(), [None, COOKIE])
+        # Kept in the user's data folder, here the desktop's own.
+        self.assertTrue(os.path.isfile(self.desktop.path("data", "korvo", "cookies.sqlite")))
 
     @journey
     def test_tavvel_opens_the_folder_given(self):

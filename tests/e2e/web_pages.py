@@ -1,6 +1,7 @@
 """A tiny web server on the loopback interface for the browser's journeys. It counts
 the requests for each path, answers a little late so that the browser is seen busy,
-and holds /hang.html open until released, so that there is a load to stop.
+holds /hang.html open until released, so that there is a load to stop, and sets a
+cookie with /cookie.html, noting the cookies each request for it brought.
 
 Each page is one link that covers the whole page, so a click anywhere on the page
 follows it: the page's content is not on the accessibility bus, so the journey clicks
@@ -23,7 +24,9 @@ PAGES = {
     "/first.html": ("First Page", "second.html"),
     "/second.html": ("Second Page", "first.html"),
     "/hang.html": ("Hanging Page", "first.html"),
+    "/cookie.html": ("Cookie Page", "first.html"),
 }
+COOKIE = "korvo-visit=1"
 
 
 class PageServer:
@@ -31,6 +34,7 @@ class PageServer:
         self.delay = delay
         self._counts = {}
         self._log = []
+        self._cookies = []
         self._started = time.monotonic()
         self._lock = threading.Lock()
         self._release = threading.Event()
@@ -47,6 +51,8 @@ class PageServer:
                     server._release.wait(60)
                 else:
                     server._stopping.wait(server.delay)
+                if self.path == "/cookie.html":
+                    server._note_cookie(self.headers.get("Cookie"))
                 title, link = PAGES[self.path]
                 body = _PAGE.format(title=title, link=link).encode()
                 try:
@@ -54,6 +60,9 @@ class PageServer:
                     self.send_header("Content-Type", "text/html; charset=utf-8")
                     self.send_header("Content-Length", str(len(body)))
                     self.send_header("Cache-Control", "no-store")
+                    # Kept for an hour: one without an expiry ends with the session.
+                    if self.path == "/cookie.html":
+                        self.send_header("Set-Cookie", COOKIE + "; Max-Age=3600; Path=/")
                     self.end_headers()
                     self.wfile.write(body)
                 except (BrokenPipeError, ConnectionResetError):
@@ -88,6 +97,15 @@ class PageServer:
         """Every request so far, as "path at seconds since the server started"."""
         with self._lock:
             return [f"{path} at {at:.2f} s" for at, path in self._log]
+
+    def cookies(self):
+        """The Cookie header of each request for /cookie.html so far (None without)."""
+        with self._lock:
+            return list(self._cookies)
+
+    def _note_cookie(self, header):
+        with self._lock:
+            self._cookies.append(header)
 
     def release_hanging(self):
         self._release.set()
