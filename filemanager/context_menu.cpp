@@ -6,24 +6,19 @@
 namespace filemanager {
 
 ContextMenu::ContextMenu()
-    : menu_(Gio::Menu::create()), actions_(Gio::SimpleActionGroup::create()), popover_(menu_) {
-  popover_.set_has_arrow(false);
-  popover_.set_position(Gtk::PositionType::BOTTOM);
-  popover_.set_halign(Gtk::Align::START);
-}
+    : menu_(Gio::Menu::create()), actions_(Gio::SimpleActionGroup::create()) {}
 
 // The actions call back into the menu, so the owner keeps none of them.
 ContextMenu::~ContextMenu() {
   if (!owner_) return;
   owner_->insert_action_group(prefix_, nullptr);
-  popover_.unparent();
+  if (popover_) popover_->unparent();
 }
 
 void ContextMenu::Attach(Gtk::Widget& owner, const std::string& prefix) {
   owner_ = &owner;
   prefix_ = prefix;
   owner.insert_action_group(prefix, actions_);
-  popover_.set_parent(owner);
 }
 
 void ContextMenu::Add(const std::string& label, const std::string& name,
@@ -34,7 +29,7 @@ void ContextMenu::Add(const std::string& label, const std::string& name,
 
 // A command that shows a message box runs with the menu already gone from the screen.
 void ContextMenu::Run(const sigc::slot<void()>& command) {
-  popover_.popdown();
+  if (popover_) popover_->popdown();
   command();
 }
 
@@ -44,8 +39,15 @@ void ContextMenu::Enable(const std::string& name, bool enabled) {
 }
 
 void ContextMenu::Popup(const Gdk::Rectangle& where) {
-  popover_.set_pointing_to(where);
-  popover_.popup();
+  if (!popover_) {
+    popover_ = std::make_unique<Gtk::PopoverMenu>(menu_);
+    popover_->set_has_arrow(false);
+    popover_->set_position(Gtk::PositionType::BOTTOM);
+    popover_->set_halign(Gtk::Align::START);
+    popover_->set_parent(*owner_);
+  }
+  popover_->set_pointing_to(where);
+  popover_->popup();
 }
 
 }  // namespace filemanager

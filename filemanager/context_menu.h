@@ -7,6 +7,7 @@
 #include <giomm/simpleactiongroup.h>
 #include <gtkmm/popovermenu.h>
 
+#include <memory>
 #include <string>
 
 namespace filemanager {
@@ -28,14 +29,13 @@ class ContextMenu {
   // Shows the menu pointing at where, in the owner's coordinates.
   void Popup(const Gdk::Rectangle& where);
 
-  Gtk::PopoverMenu& Popover() { return popover_; }
-
  private:
   void Run(const sigc::slot<void()>& command);
 
   Glib::RefPtr<Gio::Menu> menu_;
   Glib::RefPtr<Gio::SimpleActionGroup> actions_;
-  Gtk::PopoverMenu popover_;
+  // Made when first shown: its items' widgets would cost every start of the program.
+  std::unique_ptr<Gtk::PopoverMenu> popover_;
   Gtk::Widget* owner_ = nullptr;
   std::string prefix_;
 };
