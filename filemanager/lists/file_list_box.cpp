@@ -4,7 +4,7 @@
 
 #include <glib.h>
 #include <glibmm/main.h>
-#include <gtkmm/label.h>
+#include <gtkmm/inscription.h>
 #include <gtkmm/stringobject.h>
 
 #include "common/accessible.h"
@@ -228,14 +228,13 @@ void FileListBox::Loader_Failed(const std::string&) {
 void FileListBox::Loader_Ready(FolderLoader::Listing listing) { Show(std::move(listing)); }
 
 void FileListBox::Row_Setup(const Glib::RefPtr<Gtk::ListItem>& item) {
-  auto* label = Gtk::make_managed<Gtk::Label>();
-  label->set_xalign(0);
-  label->set_ellipsize(Pango::EllipsizeMode::END);
+  auto* label = Gtk::make_managed<Gtk::Inscription>();
+  label->set_text_overflow(Gtk::Inscription::Overflow::ELLIPSIZE_END);
   item->set_child(*label);
 }
 
 void FileListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
-  auto* label = dynamic_cast<Gtk::Label*>(item->get_child());
+  auto* label = dynamic_cast<Gtk::Inscription*>(item->get_child());
   auto row = std::dynamic_pointer_cast<Gtk::StringObject>(item->get_item());
   if (!label || !row) return;
   label->set_text(row->get_string());
