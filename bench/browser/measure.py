@@ -20,6 +20,9 @@ import tempfile
 import threading
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from rounds import fresh_profile_env, print_ratios, round_order  # noqa: E402
+
 LIGHT_TITLE = "Bench Light Page"
 HEAVY_TITLE = "Bench Heavy Page"
 METRICS = [("map_ms", "start to window mapped (ms)"),
@@ -72,14 +75,6 @@ def serve(folder):
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return f"http://127.0.0.1:{server.server_address[1]}"
-
-
-def fresh_profile_env(base, name):
-    home = tempfile.mkdtemp(prefix=f"{name}-", dir=base)
-    env = dict(os.environ)
-    env.update(HOME=home, XDG_CONFIG_HOME=f"{home}/.config", XDG_DATA_HOME=f"{home}/.local/share",
-               XDG_CACHE_HOME=f"{home}/.cache")
-    return env
 
 
 def probe(build, profiles, name, command, title, settle_ms):
@@ -164,9 +159,7 @@ def main():
     held_cpu = {"korvo": [], "surf": []}
     names = list(programs)
     for round_index in range(args.rounds):
-        # Each round starts with another program, so none always goes first.
-        order = names[round_index % len(names):] + names[:round_index % len(names)]
-        for name in order:
+        for name in round_order(names, round_index):
             command = programs[name]
             map_ms, title_ms, _ = probe(args.build, profiles, name,
                                         command + [f"{site}/light.html"], LIGHT_TITLE, 0)
@@ -190,12 +183,7 @@ def main():
           + "".join(f"{statistics.median(held_cpu[name]):10.1f}" if name in held_cpu
                     else f"{'-':>10}" for name in names))
 
-    print("\nPer-round ratios (at or below 1.00 means the first is as good or better):")
-    for first, second in (("korvo", "surf"), ("korvo", "bare"), ("surf", "bare")):
-        for key, label in METRICS:
-            ratios = [a / b for a, b in zip(results[first][key], results[second][key])]
-            print(f"  {first}/{second} {key:9}: median {statistics.median(ratios):.2f}  rounds "
-                  + " ".join(f"{r:.2f}" for r in ratios))
+    print_ratios(results, (("korvo", "surf"), ("korvo", "bare"), ("surf", "bare")), METRICS)
     return 0
 
 

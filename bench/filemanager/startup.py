@@ -9,20 +9,14 @@ import os
 import statistics
 import subprocess
 import sys
-import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from rounds import fresh_profile_env, print_ratios, round_order  # noqa: E402
 
 FOLDER = "bench-startup-folder"
 METRICS = [("map_ms", "start to window mapped (ms)"),
            ("title_ms", "start to title shown (ms)"),
            ("pss_mib", "PSS of all processes (MiB)")]
-
-
-def fresh_profile_env(base, name):
-    home = tempfile.mkdtemp(prefix=f"{name}-", dir=base)
-    env = dict(os.environ)
-    env.update(HOME=home, XDG_CONFIG_HOME=f"{home}/.config", XDG_DATA_HOME=f"{home}/.local/share",
-               XDG_CACHE_HOME=f"{home}/.cache")
-    return env
 
 
 def probe(work, name, command, title):
@@ -60,9 +54,7 @@ def main():
     results = {name: {key: [] for key, _ in METRICS} for name in programs}
     names = list(programs)
     for round_index in range(args.rounds):
-        # Each round starts with another program, so none always goes first.
-        order = names[round_index % len(names):] + names[:round_index % len(names)]
-        for name in order:
+        for name in round_order(names, round_index):
             command, title = programs[name]
             values = probe(args.work, name, command, title)
             for (key, _), value in zip(METRICS, values):
@@ -75,12 +67,8 @@ def main():
     for key, label in METRICS:
         print(f"{label:30}" + "".join(f"{statistics.median(results[name][key]):10.1f}"
                                       for name in names))
-    print("\nPer-round ratios (at or below 1.00 means the first is as good or better):")
-    for first, second in (("tavvel", "pcmanfm"), ("tavvel", "bare"), ("pcmanfm", "bare")):
-        for key, _ in METRICS:
-            ratios = [a / b for a, b in zip(results[first][key], results[second][key])]
-            print(f"  {first}/{second} {key:8}: median {statistics.median(ratios):.2f}  rounds "
-                  + " ".join(f"{r:.2f}" for r in ratios))
+    print_ratios(results, (("tavvel", "pcmanfm"), ("tavvel", "bare"), ("pcmanfm", "bare")),
+                 METRICS)
     return 0
 
 

@@ -1,0 +1,31 @@
+"""What the benchmarks that start programs share: a fresh profile for each start, the
+order of a round, and the per-round ratios they print."""
+
+import os
+import statistics
+import tempfile
+
+
+def fresh_profile_env(base, name):
+    """The environment of one start: a home and XDG folders of its own, under base."""
+    home = tempfile.mkdtemp(prefix=f"{name}-", dir=base)
+    env = dict(os.environ)
+    env.update(HOME=home, XDG_CONFIG_HOME=f"{home}/.config", XDG_DATA_HOME=f"{home}/.local/share",
+               XDG_CACHE_HOME=f"{home}/.cache")
+    return env
+
+
+def round_order(names, round_index):
+    """Each round starts with another program, so none always goes first."""
+    start = round_index % len(names)
+    return names[start:] + names[:start]
+
+
+def print_ratios(results, pairs, metrics):
+    """The median and every round's ratio of each metric for each pair of programs."""
+    print("\nPer-round ratios (at or below 1.00 means the first is as good or better):")
+    for first, second in pairs:
+        for key, _ in metrics:
+            ratios = [a / b for a, b in zip(results[first][key], results[second][key])]
+            print(f"  {first}/{second} {key:9}: median {statistics.median(ratios):.2f}  rounds "
+                  + " ".join(f"{r:.2f}" for r in ratios))
