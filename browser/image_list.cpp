@@ -1,9 +1,9 @@
 #include "browser/image_list.h"
 
 #include <gio/gio.h>
-#include <gtkmm/icontheme.h>
 
 #include "common/errors.h"
+#include "common/icon_theme.h"
 
 // Generated from korvo_art.gresource.xml. Naming it keeps the linker from dropping the
 // artwork when the program takes this file from a static library.
@@ -29,7 +29,7 @@ void RegisterIcons() {
   static bool registered = false;
   if (registered) return;
   registered = true;
-  Gtk::IconTheme::get_for_display(Gdk::Display::get_default())->add_resource_path(kIconsPath);
+  common::AddIconResourcePath(kIconsPath);
 }
 
 }  // namespace art

@@ -25,9 +25,10 @@ class ImageList {
 
 // The program's artwork, compiled into it.
 namespace art {
-inline constexpr char kEmblem[] = "/org/korvo/browser/icons/32x32/apps/korvo.png";
+// The icons sit where the application has the icon theme look for its own.
+inline constexpr char kEmblem[] = "/org/korvo/Browser/icons/32x32/apps/korvo.png";
 inline constexpr char kEmblemIconName[] = "korvo";
-inline constexpr char kIconsPath[] = "/org/korvo/browser/icons";
+inline constexpr char kIconsPath[] = "/org/korvo/Browser/icons";
 inline constexpr char kBack[] = "/org/korvo/browser/art/back.png";
 inline constexpr char kForward[] = "/org/korvo/browser/art/forward.png";
 inline constexpr char kStop[] = "/org/korvo/browser/art/stop.png";

@@ -3,7 +3,6 @@
 
 #include <gdkmm/texture.h>
 #include <glibmm/main.h>
-#include <gtkmm/icontheme.h>
 #include <gtkmm/shortcutcontroller.h>
 #include <pango/pango.h>
 
@@ -12,6 +11,7 @@
 
 #include "browser/about/window_frame.h"
 #include "common/accessible.h"
+#include "common/icon_theme.h"
 #include "common/version.h"
 
 // The dialog's art, compiled in. Calling this pulls the bundle out of the static
@@ -111,8 +111,7 @@ frmAbout::frmAbout(SysInfoLauncher::Platform platform) : launcher_(platform) {
   // A fixed dialog frame: a title and a close button, nothing to minimise or maximise.
   titlebar_.set_decoration_layout("icon:close");
   set_titlebar(titlebar_);
-  Gtk::IconTheme::get_for_display(get_display())
-      ->add_resource_path(std::string(kResources) + "art/icons");
+  common::AddIconResourcePath(std::string(kResources) + "art/icons");
   set_icon_name(kIconName);
   // The stored position is the client area's, which lies below the title bar.
   PlaceOffTaskbar(*this, titlebar_, common::TwipsToPixels(2340), common::TwipsToPixels(1935));
