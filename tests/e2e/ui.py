@@ -327,6 +327,17 @@ class Ui:
         self.focus(window_id)
         self.desktop.run(["xdotool", "key", "--clearmodifiers", *keys])
 
+    def keys_to_grab(self, *keys):
+        """Presses keys without moving the focus: a popup that has grabbed the keyboard
+        gets them."""
+        self.desktop.run(["xdotool", "key", "--clearmodifiers", *keys])
+
+    def x_windows(self, pid):
+        """The viewable X windows of the process pid."""
+        found = self.desktop.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
+                                 check=False)
+        return found.split()
+
     def type_text(self, window_id, text):
         self.focus(window_id)
         self.desktop.run(["xdotool", "type", "--delay", "15", text])
