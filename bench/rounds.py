@@ -21,6 +21,15 @@ def round_order(names, round_index):
     return names[start:] + names[:start]
 
 
+def print_medians(results, names, metrics, rounds, width):
+    """A table of each metric's median for each program; labels take width columns."""
+    print(f"\nMedians over {rounds} rounds:")
+    print(f"{'':{width}}" + "".join(f"{name:>10}" for name in names))
+    for key, label in metrics:
+        print(f"{label:{width}}" + "".join(f"{statistics.median(results[name][key]):10.1f}"
+                                           for name in names))
+
+
 def print_ratios(results, pairs, metrics):
     """The median and every round's ratio of each metric for each pair of programs."""
     print("\nPer-round ratios (at or below 1.00 means the first is as good or better):")

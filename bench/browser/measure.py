@@ -21,7 +21,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from rounds import fresh_profile_env, print_ratios, round_order  # noqa: E402
+from rounds import fresh_profile_env, print_medians, print_ratios, round_order  # noqa: E402
 
 LIGHT_TITLE = "Bench Light Page"
 HEAVY_TITLE = "Bench Heavy Page"
@@ -174,11 +174,7 @@ def main():
             print(f"round {round_index + 1} {name:5}: mapped {map_ms:7.1f} ms, title "
                   f"{title_ms:7.1f} ms, PSS {pss_mib:6.1f} MiB{held}", flush=True)
 
-    print(f"\nMedians over {args.rounds} rounds:")
-    print(f"{'':42}" + "".join(f"{name:>10}" for name in names))
-    for key, label in METRICS:
-        print(f"{label:42}" + "".join(f"{statistics.median(results[name][key]):10.1f}"
-                                      for name in names))
+    print_medians(results, names, METRICS, args.rounds, 42)
     print(f"{'UI process CPU, page load held (% core)':42}"
           + "".join(f"{statistics.median(held_cpu[name]):10.1f}" if name in held_cpu
                     else f"{'-':>10}" for name in names))

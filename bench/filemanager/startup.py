@@ -6,12 +6,11 @@ virtual display and session bus."""
 
 import argparse
 import os
-import statistics
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-from rounds import fresh_profile_env, print_ratios, round_order  # noqa: E402
+from rounds import fresh_profile_env, print_medians, print_ratios, round_order  # noqa: E402
 
 FOLDER = "bench-startup-folder"
 METRICS = [("map_ms", "start to window mapped (ms)"),
@@ -62,11 +61,7 @@ def main():
             print(f"round {round_index + 1} {name:7}: mapped {values[0]:6.1f} ms, title "
                   f"{values[1]:6.1f} ms, PSS {values[2]:5.1f} MiB", flush=True)
 
-    print(f"\nMedians over {args.rounds} rounds:")
-    print(f"{'':30}" + "".join(f"{name:>10}" for name in names))
-    for key, label in METRICS:
-        print(f"{label:30}" + "".join(f"{statistics.median(results[name][key]):10.1f}"
-                                      for name in names))
+    print_medians(results, names, METRICS, args.rounds, 30)
     print_ratios(results, (("tavvel", "pcmanfm"), ("tavvel", "bare"), ("pcmanfm", "bare")),
                  METRICS)
     return 0
