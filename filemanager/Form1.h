@@ -102,7 +102,6 @@ class Form1 : public Gtk::Window {
   void Dir1_RightClick(int presses, double x, double y);
   void File1_ContextMenu(std::optional<Gdk::Rectangle> where);
   void Dir1_ContextMenu(std::optional<Gdk::Rectangle> where);
-  void File1_Open();
   void Dir1_Open();
 
   // Back and Forward through the folders Dir1 has had open.

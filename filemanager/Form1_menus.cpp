@@ -47,7 +47,7 @@ void OpenOnRightClick(Gtk::Widget& list, sigc::slot<void(int, double, double)> h
 
 void Form1::connect_menus() {
   file_menu_.Attach(File1, "file");
-  file_menu_.Add("_Open", "open", sigc::mem_fun(*this, &Form1::File1_Open));
+  file_menu_.Add("_Open", "open", sigc::mem_fun(*this, &Form1::File1_DblClick));
   file_menu_.Add("Cu_t", "cut", sigc::mem_fun(*this, &Form1::cmdCut_Click));
   file_menu_.Add("_Copy", "copy", sigc::mem_fun(*this, &Form1::cmdCopy_Click));
   file_menu_.Add("_Paste", "paste", sigc::mem_fun(*this, &Form1::cmdPaste_Click));
@@ -97,13 +97,7 @@ void Form1::Dir1_ContextMenu(std::optional<Gdk::Rectangle> where) {
   folder_menu_.Popup(where ? *where : KeyPoint(Dir1));
 }
 
-// Open does what a double-click or Enter on the selected row does.
-void Form1::File1_Open() {
-  if (File1.ListIndex() < 0) return;
-  ViewOf(File1).activate_action("list.activate-item",
-                                Glib::Variant<guint32>::create(File1.ListIndex()));
-}
-
+// A folder's Open does what a double-click or Enter on its row does.
 void Form1::Dir1_Open() {
   Gtk::ListView& view = ViewOf(Dir1);
   const guint selected = SelectedRow(view);
