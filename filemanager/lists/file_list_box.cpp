@@ -30,12 +30,23 @@ std::string StartFolder() {
   return folder;
 }
 
+// A one-column grid is a list that makes row widgets only for about thirty rows
+// around what is on screen (a list view keeps two hundred), and it still reads as a
+// list to assistive technology.
+Gtk::GridView& NewView() {
+  auto* view = g_object_new(GTK_TYPE_GRID_VIEW, "accessible-role", GTK_ACCESSIBLE_ROLE_LIST,
+                            "min-columns", 1u, "max-columns", 1u, nullptr);
+  gtk_widget_add_css_class(GTK_WIDGET(view), "file-rows");
+  return *Gtk::manage(Glib::wrap(GTK_GRID_VIEW(view)));
+}
+
 }  // namespace
 
 FileListBox::FileListBox(FirstRows first_rows)
     : rows_(LazyRowModel::create()),
       selection_(Gtk::SingleSelection::create(rows_)),
-      factory_(Gtk::SignalListItemFactory::create()) {
+      factory_(Gtk::SignalListItemFactory::create()),
+      view_(NewView()) {
   selection_->set_autoselect(false);
   // As in any single-choice list, a click on the chosen file keeps it chosen.
   selection_->set_can_unselect(false);
@@ -237,6 +248,12 @@ void FileListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
   auto* label = dynamic_cast<Gtk::Inscription*>(item->get_child());
   auto row = std::dynamic_pointer_cast<Gtk::StringObject>(item->get_item());
   if (!label || !row) return;
+  // The grid makes its rows table cells; they are the items of a list, and a row is
+  // first bound before it joins the grid, while its role can still be set.
+  Gtk::Widget* cell = label->get_parent();
+  if (cell && gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(cell->gobj())) !=
+                  GTK_ACCESSIBLE_ROLE_LIST_ITEM)
+    g_object_set(cell->gobj(), "accessible-role", GTK_ACCESSIBLE_ROLE_LIST_ITEM, nullptr);
   label->set_text(row->get_string());
   common::SetAccessibleName(*label, row->get_string());
   MarkRow(*label, item->get_position());
@@ -269,6 +286,10 @@ bool FileListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) 
     View_Activate(selection_->get_selected());
     return true;
   }
+  // Left and Right move nothing in a list; the grid would step to the next file.
+  const bool across = keyval == GDK_KEY_Left || keyval == GDK_KEY_Right ||
+                      keyval == GDK_KEY_KP_Left || keyval == GDK_KEY_KP_Right;
+  if (across && (state & Gdk::ModifierType::ALT_MASK) == Gdk::ModifierType{}) return true;
   const auto text = TypedText(keyval, state);
   if (!text) return false;
   const auto row = type_ahead_.Type(

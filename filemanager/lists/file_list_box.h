@@ -5,8 +5,8 @@
 #include <giomm/file.h>
 #include <giomm/filemonitor.h>
 #include <gtkmm/eventcontrollerkey.h>
+#include <gtkmm/gridview.h>
 #include <gtkmm/listitem.h>
-#include <gtkmm/listview.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/signallistitemfactory.h>
 #include <gtkmm/singleselection.h>
@@ -114,7 +114,7 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   Glib::RefPtr<LazyRowModel> rows_;
   Glib::RefPtr<Gtk::SingleSelection> selection_;
   Glib::RefPtr<Gtk::SignalListItemFactory> factory_;
-  Gtk::ListView view_;
+  Gtk::GridView& view_;
   sigc::signal<void()> click_;
   sigc::signal<void()> listed_;
   sigc::signal<void()> unselected_;

@@ -26,11 +26,11 @@ void MarkRow(Gtk::Widget& row, guint position) {
   g_object_set_data(G_OBJECT(row.gobj()), kRowKey, GUINT_TO_POINTER(position + 1));
 }
 
-std::optional<guint> RowAt(Gtk::ListView& view, double x, double y) {
+std::optional<guint> RowAt(Gtk::Widget& view, double x, double y) {
   return MarkedPosition(view.pick(x, y), view);
 }
 
-void FocusRow(Gtk::ListView& view, guint position) {
+void FocusRow(Gtk::Widget& view, guint position) {
   for (Gtk::Widget* row = view.get_first_child(); row; row = row->get_next_sibling()) {
     Gtk::Widget* content = row->get_first_child();
     if (content && row->get_mapped() && MarkedPosition(content, view) == position) {
@@ -53,7 +53,7 @@ bool OpensRow(guint keyval, Gdk::ModifierType state) {
   return keyval == GDK_KEY_Return || keyval == GDK_KEY_KP_Enter || keyval == GDK_KEY_ISO_Enter;
 }
 
-std::optional<Gdk::Rectangle> RowArea(Gtk::ListView& view, guint position, Gtk::Widget& target) {
+std::optional<Gdk::Rectangle> RowArea(Gtk::Widget& view, guint position, Gtk::Widget& target) {
   for (Gtk::Widget* row = view.get_first_child(); row; row = row->get_next_sibling()) {
     Gtk::Widget* content = row->get_first_child();
     if (!content || !row->get_mapped() || MarkedPosition(content, view) != position) continue;

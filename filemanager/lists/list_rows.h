@@ -4,7 +4,7 @@
 
 #include <gdkmm/enums.h>
 #include <gdkmm/rectangle.h>
-#include <gtkmm/listview.h>
+#include <gtkmm/widget.h>
 
 #include <optional>
 
@@ -14,11 +14,11 @@ namespace filemanager {
 void MarkRow(Gtk::Widget& row, guint position);
 
 // The position of the row at (x, y) in view's coordinates; none over no row.
-std::optional<guint> RowAt(Gtk::ListView& view, double x, double y);
+std::optional<guint> RowAt(Gtk::Widget& view, double x, double y);
 
 // Gives the row at position the keyboard focus, so that Enter and the arrow keys go
 // on from it, when its widget is on screen.
-void FocusRow(Gtk::ListView& view, guint position);
+void FocusRow(Gtk::Widget& view, guint position);
 
 // True when the keyboard focus is in view.
 bool HoldsFocus(Gtk::Widget& view);
@@ -28,6 +28,6 @@ bool HoldsFocus(Gtk::Widget& view);
 bool OpensRow(guint keyval, Gdk::ModifierType state);
 
 // Where the row at position is, in target's coordinates; none while it is off screen.
-std::optional<Gdk::Rectangle> RowArea(Gtk::ListView& view, guint position, Gtk::Widget& target);
+std::optional<Gdk::Rectangle> RowArea(Gtk::Widget& view, guint position, Gtk::Widget& target);
 
 }  // namespace filemanager

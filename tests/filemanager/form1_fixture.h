@@ -4,7 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <gtkmm/listview.h>
+#include <gtkmm/gridview.h>
 
 #include <memory>
 #include <optional>
@@ -93,7 +93,7 @@ class Form1Test : public testing::Test {
     ASSERT_TRUE(PumpUntil([&] { return form->File1.Complete(); }));
   }
 
-  Gtk::ListView& FileView() { return dynamic_cast<Gtk::ListView&>(*form->File1.get_child()); }
+  Gtk::GridView& FileView() { return dynamic_cast<Gtk::GridView&>(*form->File1.get_child()); }
 
   // The names the file list shows, in its order.
   std::vector<std::string> Listed() {

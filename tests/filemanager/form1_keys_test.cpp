@@ -57,6 +57,7 @@ TEST_F(Form1KeysTest, KeysOnTheListsRunTheButtonsHandlersBrowseAndTypeAhead) {
       {"Delete", false, {}, [&] { return LastTitle() == "Confirm Delete"; }},
       {"ctrl+v", false, {}, [&] { return LastTitle() == "Success" && !Fso().calls.empty(); }},
       {"a v", false, {}, [&] { return form->File1.FileName() == "avocado.txt"; }},
+      {"Left Down Up", false, {}, [&] { return form->File1.FileName() == "avocado.txt"; }},
       {"F5", false, [&] { folder.Write("cherry.txt", ""); },
        [&] { return form->File1.ListCount() == 4 && form->File1.FileName() == "avocado.txt"; }},
       {"F5", false, [&] { std::filesystem::remove(folder.Path("avocado.txt")); },
