@@ -13,7 +13,8 @@
 namespace filemanager {
 
 Form1::Form1(common::MessageBox& messages, FileSystemObjectFactory create_fso)
-    : File1(FileListBox::FirstRows::kAfterFirstFrame),
+    : File1(FirstRows::kAfterFirstFrame),
+      Dir1(FirstRows::kAfterFirstFrame),
       z(6855, 1665, {{675, 2880, false}, {360, 1440, true}, {510, 1440, true}}),
       cmdCut("_Cut", true),
       cmdCopy("_Copy", true),

@@ -3,6 +3,7 @@
 // that cannot apply (a file command with no file selected, Paste with an empty
 // clipboard) is disabled.
 #include <gtkmm/gestureclick.h>
+#include <gtkmm/gridview.h>
 #include <gtkmm/singleselection.h>
 
 #include "filemanager/Form1.h"
@@ -12,21 +13,20 @@ namespace filemanager {
 
 namespace {
 
-Gtk::Widget& ViewOf(Gtk::ScrolledWindow& list) { return *list.get_child(); }
+Gtk::GridView& ViewOf(Gtk::ScrolledWindow& list) {
+  return dynamic_cast<Gtk::GridView&>(*list.get_child());
+}
 
 // A list that shows its rows only after the window's first frame has no model before.
-guint SelectedRow(Gtk::Widget& view) {
-  GtkSingleSelection* model = nullptr;
-  g_object_get(view.gobj(), "model", &model, nullptr);
+guint SelectedRow(Gtk::GridView& view) {
+  const auto model = view.get_model();
   if (!model) return GTK_INVALID_LIST_POSITION;
-  const guint selected = gtk_single_selection_get_selected(model);
-  g_object_unref(model);
-  return selected;
+  return gtk_single_selection_get_selected(GTK_SINGLE_SELECTION(model->gobj()));
 }
 
 // Where a menu opened by key points: the selected row, else the list's top-left corner.
 Gdk::Rectangle KeyPoint(Gtk::ScrolledWindow& list) {
-  Gtk::Widget& view = ViewOf(list);
+  Gtk::GridView& view = ViewOf(list);
   const guint selected = SelectedRow(view);
   if (selected != GTK_INVALID_LIST_POSITION) {
     if (const auto area = RowArea(view, selected, list)) {
@@ -63,7 +63,7 @@ void Form1::connect_menus() {
 
 // A right click on a file selects it, as a click does, before the menu opens.
 void Form1::File1_RightClick(int, double x, double y) {
-  Gtk::Widget& view = ViewOf(File1);
+  Gtk::GridView& view = ViewOf(File1);
   double view_x = x, view_y = y;
   File1.translate_coordinates(view, x, y, view_x, view_y);
   const auto row = RowAt(view, view_x, view_y);
@@ -74,7 +74,7 @@ void Form1::File1_RightClick(int, double x, double y) {
 
 // A right click on a folder selects its row, without opening it.
 void Form1::Dir1_RightClick(int, double x, double y) {
-  Gtk::Widget& view = ViewOf(Dir1);
+  Gtk::GridView& view = ViewOf(Dir1);
   double view_x = x, view_y = y;
   Dir1.translate_coordinates(view, x, y, view_x, view_y);
   const auto row = RowAt(view, view_x, view_y);
@@ -99,7 +99,7 @@ void Form1::Dir1_ContextMenu(std::optional<Gdk::Rectangle> where) {
 
 // A folder's Open does what a double-click or Enter on its row does.
 void Form1::Dir1_Open() {
-  Gtk::Widget& view = ViewOf(Dir1);
+  Gtk::GridView& view = ViewOf(Dir1);
   const guint selected = SelectedRow(view);
   if (selected == GTK_INVALID_LIST_POSITION) return;
   view.activate_action("list.activate-item", Glib::Variant<guint32>::create(selected));

@@ -6,6 +6,7 @@
 #include <glibmm/main.h>
 #include <gtk/gtk.h>
 #include <gtkmm/box.h>
+#include <gtkmm/gridview.h>
 #include <gtkmm/init.h>
 #include <gtkmm/window.h>
 
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
       "rows %u open_ms %.3f path_returned_ms %.3f complete_ms %.3f longest_stall_ms %.3f "
       "peak_kib %ld\n",
       g_list_model_get_n_items(
-          G_LIST_MODEL(dynamic_cast<Gtk::ListView&>(*files.get_child()).get_model()->gobj())),
+          G_LIST_MODEL(dynamic_cast<Gtk::GridView&>(*files.get_child()).get_model()->gobj())),
       Milliseconds(shown - start), Milliseconds(returned - start), Milliseconds(complete - start),
       Milliseconds(longest_stall), PeakKib());
   return 0;

@@ -32,12 +32,13 @@ std::string CurrentFolder() {
 
 }  // namespace
 
-DirListBox::DirListBox()
+DirListBox::DirListBox(FirstRows first_rows)
     : rows_(LazyRowModel::create()),
       selection_(Gtk::SingleSelection::create(rows_)),
-      factory_(Gtk::SignalListItemFactory::create()) {
+      factory_(Gtk::SignalListItemFactory::create()),
+      view_(NewListView()) {
   selection_->set_autoselect(false);
-  view_.set_model(selection_);
+  ShowRows(view_, selection_, first_rows);
   view_.set_factory(factory_);
   set_child(view_);
   auto keys = Gtk::EventControllerKey::create();
@@ -208,6 +209,7 @@ bool DirListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
     View_Activate(selection_->get_selected());
     return true;
   }
+  if (MovesAcross(keyval, state)) return true;
   const auto text = TypedText(keyval, state);
   if (!text) return false;
   const guint selected = selection_->get_selected();

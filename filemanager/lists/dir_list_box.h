@@ -3,8 +3,8 @@
 #pragma once
 
 #include <gtkmm/eventcontrollerkey.h>
+#include <gtkmm/gridview.h>
 #include <gtkmm/listitem.h>
-#include <gtkmm/listview.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/signallistitemfactory.h>
 #include <gtkmm/singleselection.h>
@@ -16,6 +16,7 @@
 #include "common/client_area.h"
 #include "filemanager/lists/folder_loader.h"
 #include "filemanager/lists/lazy_row_model.h"
+#include "filemanager/lists/list_rows.h"
 #include "filemanager/lists/type_ahead.h"
 
 namespace filemanager {
@@ -23,7 +24,7 @@ namespace filemanager {
 class DirListBox : public common::Control<Gtk::ScrolledWindow> {
  public:
   // Opens on the process's current folder ("/" if that cannot be read).
-  DirListBox();
+  explicit DirListBox(FirstRows first_rows = FirstRows::kAtOnce);
 
   // The open folder, exact bytes, without a trailing "/" except for the root.
   std::string Path() const { return path_; }
@@ -95,7 +96,7 @@ class DirListBox : public common::Control<Gtk::ScrolledWindow> {
   Glib::RefPtr<LazyRowModel> rows_;
   Glib::RefPtr<Gtk::SingleSelection> selection_;
   Glib::RefPtr<Gtk::SignalListItemFactory> factory_;
-  Gtk::ListView view_;
+  Gtk::GridView& view_;
   sigc::signal<void()> change_;
   sigc::signal<void(const std::string&)> open_failed_;
   sigc::signal<void()> listed_;

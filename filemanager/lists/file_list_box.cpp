@@ -30,27 +30,17 @@ std::string StartFolder() {
   return folder;
 }
 
-// A one-column grid is a list that makes row widgets only for about thirty rows
-// around what is on screen (a list view keeps two hundred), and it still reads as a
-// list to assistive technology.
-Gtk::GridView& NewView() {
-  auto* view = g_object_new(GTK_TYPE_GRID_VIEW, "accessible-role", GTK_ACCESSIBLE_ROLE_LIST,
-                            "min-columns", 1u, "max-columns", 1u, nullptr);
-  gtk_widget_add_css_class(GTK_WIDGET(view), "file-rows");
-  return *Gtk::manage(Glib::wrap(GTK_GRID_VIEW(view)));
-}
-
 }  // namespace
 
 FileListBox::FileListBox(FirstRows first_rows)
     : rows_(LazyRowModel::create()),
       selection_(Gtk::SingleSelection::create(rows_)),
       factory_(Gtk::SignalListItemFactory::create()),
-      view_(NewView()) {
+      view_(NewListView()) {
   selection_->set_autoselect(false);
   // As in any single-choice list, a click on the chosen file keeps it chosen.
   selection_->set_can_unselect(false);
-  if (first_rows == FirstRows::kAtOnce) view_.set_model(selection_);
+  ShowRows(view_, selection_, first_rows);
   view_.set_factory(factory_);
   set_child(view_);
   auto keys = Gtk::EventControllerKey::create();
@@ -72,7 +62,6 @@ void FileListBox::connect_signals() {
   factory_->signal_setup().connect(sigc::mem_fun(*this, &FileListBox::Row_Setup));
   factory_->signal_bind().connect(sigc::mem_fun(*this, &FileListBox::Row_Bind));
   view_.signal_activate().connect(sigc::mem_fun(*this, &FileListBox::View_Activate));
-  view_.signal_map().connect(sigc::mem_fun(*this, &FileListBox::View_Map));
   selection_->property_selected().signal_changed().connect(
       sigc::mem_fun(*this, &FileListBox::Selection_Changed));
   loader_.signal_opened().connect(sigc::mem_fun(*this, &FileListBox::Loader_Opened));
@@ -248,24 +237,10 @@ void FileListBox::Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item) {
   auto* label = dynamic_cast<Gtk::Inscription*>(item->get_child());
   auto row = std::dynamic_pointer_cast<Gtk::StringObject>(item->get_item());
   if (!label || !row) return;
-  // The grid makes its rows table cells; they are the items of a list, and a row is
-  // first bound before it joins the grid, while its role can still be set.
-  Gtk::Widget* cell = label->get_parent();
-  if (cell && gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(cell->gobj())) !=
-                  GTK_ACCESSIBLE_ROLE_LIST_ITEM)
-    g_object_set(cell->gobj(), "accessible-role", GTK_ACCESSIBLE_ROLE_LIST_ITEM, nullptr);
   label->set_text(row->get_string());
   common::SetAccessibleName(*label, row->get_string());
   MarkRow(*label, item->get_position());
 }
-
-// The idle comes after the frame the window is being mapped for.
-void FileListBox::View_Map() {
-  if (!view_.get_model())
-    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &FileListBox::View_Attach));
-}
-
-void FileListBox::View_Attach() { view_.set_model(selection_); }
 
 void FileListBox::Selection_Changed() {
   // Neither a cleared selection nor the loading row is a file.
@@ -286,10 +261,7 @@ bool FileListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) 
     View_Activate(selection_->get_selected());
     return true;
   }
-  // Left and Right move nothing in a list; the grid would step to the next file.
-  const bool across = keyval == GDK_KEY_Left || keyval == GDK_KEY_Right ||
-                      keyval == GDK_KEY_KP_Left || keyval == GDK_KEY_KP_Right;
-  if (across && (state & Gdk::ModifierType::ALT_MASK) == Gdk::ModifierType{}) return true;
+  if (MovesAcross(keyval, state)) return true;
   const auto text = TypedText(keyval, state);
   if (!text) return false;
   const auto row = type_ahead_.Type(

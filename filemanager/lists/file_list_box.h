@@ -17,18 +17,13 @@
 #include "common/client_area.h"
 #include "filemanager/lists/folder_loader.h"
 #include "filemanager/lists/lazy_row_model.h"
+#include "filemanager/lists/list_rows.h"
 #include "filemanager/lists/type_ahead.h"
 
 namespace filemanager {
 
 class FileListBox : public common::Control<Gtk::ScrolledWindow> {
  public:
-  // When the view first shows rows: at once, or after the window's first frame, for a
-  // list in a window about to open. Until it knows its height, a view makes a row for
-  // each of the first 200 files where it shows some 20, and the window would wait for
-  // all of them to be made, styled and mapped before it appears.
-  enum class FirstRows { kAtOnce, kAfterFirstFrame };
-
   // Opens on the process's current folder ("/" if that cannot be read), every file shown.
   explicit FileListBox(FirstRows first_rows = FirstRows::kAtOnce);
 
@@ -95,8 +90,6 @@ class FileListBox : public common::Control<Gtk::ScrolledWindow> {
   void Row_Bind(const Glib::RefPtr<Gtk::ListItem>& item);
   void Selection_Changed();
   void View_Activate(guint position);
-  void View_Map();
-  void View_Attach();
   bool View_KeyPressed(guint keyval, guint keycode, Gdk::ModifierType state);
 
   std::string path_;

@@ -1,6 +1,10 @@
-// Rows of a list view found by the position their widget is marked with.
+// The lists' views, and their rows found by the position their widget is marked with.
 #include "filemanager/lists/list_rows.h"
 
+#include <malloc.h>
+
+#include <gdkmm/frameclock.h>
+#include <glibmm/main.h>
 #include <graphene.h>
 #include <gtkmm/root.h>
 
@@ -9,6 +13,20 @@ namespace filemanager {
 namespace {
 
 constexpr char kRowKey[] = "tavvel-row-position";
+
+// Opening a window allocates and frees much (the theme, the first frames); once its
+// rows are drawn, the pages that start-up left free go back to the system (1 MiB).
+void TrimAfterNextFrame(Gtk::Widget& view) {
+  const Glib::RefPtr<Gdk::FrameClock> clock = view.get_frame_clock();
+  if (!clock) return;
+  auto painted = std::make_shared<sigc::connection>();
+  *painted = clock->signal_paint().connect(
+      [painted] {
+        painted->disconnect();
+        malloc_trim(0);
+      },
+      true);
+}
 
 // The marked position of widget or of the row that holds it.
 std::optional<guint> MarkedPosition(Gtk::Widget* widget, Gtk::Widget& view) {
@@ -22,8 +40,39 @@ std::optional<guint> MarkedPosition(Gtk::Widget* widget, Gtk::Widget& view) {
 
 }  // namespace
 
+Gtk::GridView& NewListView() {
+  auto* view = g_object_new(GTK_TYPE_GRID_VIEW, "accessible-role", GTK_ACCESSIBLE_ROLE_LIST,
+                            "min-columns", 1u, "max-columns", 1u, nullptr);
+  gtk_widget_add_css_class(GTK_WIDGET(view), "one-column");
+  return *Gtk::manage(Glib::wrap(GTK_GRID_VIEW(view)));
+}
+
+void ShowRows(Gtk::GridView& view, const Glib::RefPtr<Gtk::SelectionModel>& model,
+              FirstRows first_rows) {
+  if (first_rows == FirstRows::kAtOnce) {
+    view.set_model(model);
+    return;
+  }
+  // The idle after mapping comes after the frame the window is being mapped for.
+  auto mapped = std::make_shared<sigc::connection>();
+  *mapped = view.signal_map().connect([&view, model, mapped] {
+    mapped->disconnect();
+    Glib::signal_idle().connect_once(sigc::track_obj(
+        [&view, model] {
+          view.set_model(model);
+          TrimAfterNextFrame(view);
+        },
+        view));
+  });
+}
+
 void MarkRow(Gtk::Widget& row, guint position) {
   g_object_set_data(G_OBJECT(row.gobj()), kRowKey, GUINT_TO_POINTER(position + 1));
+  // The grid makes its items table cells.
+  Gtk::Widget* item = row.get_parent();
+  if (item && gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(item->gobj())) !=
+                  GTK_ACCESSIBLE_ROLE_LIST_ITEM)
+    g_object_set(item->gobj(), "accessible-role", GTK_ACCESSIBLE_ROLE_LIST_ITEM, nullptr);
 }
 
 std::optional<guint> RowAt(Gtk::Widget& view, double x, double y) {
@@ -51,6 +100,12 @@ bool OpensRow(guint keyval, Gdk::ModifierType state) {
                          Gdk::ModifierType::SHIFT_MASK | Gdk::ModifierType::SUPER_MASK;
   if ((state & modifiers) != Gdk::ModifierType{}) return false;
   return keyval == GDK_KEY_Return || keyval == GDK_KEY_KP_Enter || keyval == GDK_KEY_ISO_Enter;
+}
+
+bool MovesAcross(guint keyval, Gdk::ModifierType state) {
+  const bool across = keyval == GDK_KEY_Left || keyval == GDK_KEY_Right ||
+                      keyval == GDK_KEY_KP_Left || keyval == GDK_KEY_KP_Right;
+  return across && (state & Gdk::ModifierType::ALT_MASK) == Gdk::ModifierType{};
 }
 
 std::optional<Gdk::Rectangle> RowArea(Gtk::Widget& view, guint position, Gtk::Widget& target) {

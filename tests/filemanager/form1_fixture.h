@@ -73,8 +73,9 @@ class Form1Test : public testing::Test {
   void MakeForm(filemanager::FileSystemObjectFactory factory) {
     form = std::make_unique<filemanager::Form1>(messages, std::move(factory));
     form->present();
-    // The file list shows its rows after the window's first frame.
-    ASSERT_TRUE(PumpUntil([&] { return form->get_mapped() && FileView().get_model(); }));
+    // The lists show their rows after the window's first frame.
+    ASSERT_TRUE(PumpUntil(
+        [&] { return form->get_mapped() && FileView().get_model() && FolderView().get_model(); }));
   }
 
   void MakeScriptedForm() {
@@ -94,6 +95,7 @@ class Form1Test : public testing::Test {
   }
 
   Gtk::GridView& FileView() { return dynamic_cast<Gtk::GridView&>(*form->File1.get_child()); }
+  Gtk::GridView& FolderView() { return dynamic_cast<Gtk::GridView&>(*form->Dir1.get_child()); }
 
   // The names the file list shows, in its order.
   std::vector<std::string> Listed() {

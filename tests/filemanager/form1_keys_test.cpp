@@ -22,8 +22,7 @@ class Form1KeysTest : public Form1Test {
 
   // The row the folder list has selected, as its path.
   std::string FolderSelected() {
-    auto& view = dynamic_cast<Gtk::ListView&>(*form->Dir1.get_child());
-    auto selection = std::dynamic_pointer_cast<Gtk::SingleSelection>(view.get_model());
+    auto selection = std::dynamic_pointer_cast<Gtk::SingleSelection>(FolderView().get_model());
     return form->Dir1.RowPath(selection->get_selected());
   }
 

@@ -22,7 +22,6 @@ namespace {
 
 using lists_test::Rows;
 using lists_test::ScratchFolder;
-using lists_test::SelectionOf;
 using lists_test::UserOpens;
 using lists_test::UserSelects;
 using lists_test::ViewOf;
@@ -101,7 +100,7 @@ TEST_F(DirListTest, ReloadShowsFoldersChangedOutsideAndKeepsTheSelectedRowWhileI
   dirs.Path(folder.Path());
   const std::vector<std::string> ancestry = AncestryRows(folder.Path());
   const auto selected = [&] {
-    auto model = SelectionOf(dirs);
+    auto model = std::dynamic_pointer_cast<Gtk::SingleSelection>(ViewOf(dirs).get_model());
     return dirs.RowPath(model->get_selected());
   };
   struct Step {

@@ -3,27 +3,22 @@
 #pragma once
 
 #include <gtk/gtk.h>
+#include <gtkmm/gridview.h>
 #include <gtkmm/scrolledwindow.h>
-#include <gtkmm/singleselection.h>
 
 #include <string>
 #include <vector>
 
 namespace lists_test {
 
-// The list's view: a list view, or the one-column grid the file list uses.
-inline Gtk::Widget& ViewOf(Gtk::ScrolledWindow& list) { return *list.get_child(); }
-
-inline Glib::RefPtr<Gtk::SingleSelection> SelectionOf(Gtk::ScrolledWindow& list) {
-  GtkSelectionModel* model = nullptr;
-  g_object_get(ViewOf(list).gobj(), "model", &model, nullptr);
-  return std::dynamic_pointer_cast<Gtk::SingleSelection>(Glib::wrap(model));
+inline Gtk::GridView& ViewOf(Gtk::ScrolledWindow& list) {
+  return dynamic_cast<Gtk::GridView&>(*list.get_child());
 }
 
 // The text of every row, as shown.
 inline std::vector<std::string> Rows(Gtk::ScrolledWindow& list) {
   std::vector<std::string> rows;
-  GListModel* model = G_LIST_MODEL(SelectionOf(list)->gobj());
+  GListModel* model = G_LIST_MODEL(ViewOf(list).get_model()->gobj());
   for (guint i = 0; i < g_list_model_get_n_items(model); ++i) {
     auto* row = static_cast<GObject*>(g_list_model_get_item(model, i));
     rows.push_back(GTK_IS_STRING_OBJECT(row) ? gtk_string_object_get_string(GTK_STRING_OBJECT(row))
