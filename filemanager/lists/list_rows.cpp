@@ -68,10 +68,13 @@ void ShowRows(Gtk::GridView& view, const Glib::RefPtr<Gtk::SelectionModel>& mode
 
 void MarkRow(Gtk::Widget& row, guint position) {
   g_object_set_data(G_OBJECT(row.gobj()), kRowKey, GUINT_TO_POINTER(position + 1));
-  // The grid makes its items table cells.
+  // The grid makes its items table cells. A role can change only until the item is
+  // realized (GTK refuses it with a critical after), and an item is first bound before
+  // the grid takes it in.
   Gtk::Widget* item = row.get_parent();
-  if (item && gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(item->gobj())) !=
-                  GTK_ACCESSIBLE_ROLE_LIST_ITEM)
+  if (item && !item->get_realized() &&
+      gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(item->gobj())) !=
+          GTK_ACCESSIBLE_ROLE_LIST_ITEM)
     g_object_set(item->gobj(), "accessible-role", GTK_ACCESSIBLE_ROLE_LIST_ITEM, nullptr);
 }
 

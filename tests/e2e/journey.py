@@ -7,9 +7,11 @@ binds a process to the first accessibility bus it meets.
 """
 
 import functools
+import glob
 import importlib
 import os
 import subprocess
+import sys
 import unittest
 
 from gi.repository import GLib
@@ -58,6 +60,14 @@ class Journey(unittest.TestCase):
 
     def _end_desktop(self):
         folder = self.desktop.root
+        # A program that ended on its own (a crash, a sanitizer's report) said why in
+        # its log, which goes with the desktop.
+        if self.journey_failed and folder:
+            for log in sorted(glob.glob(os.path.join(folder, "runtime", "*.log"))):
+                with open(log, "rb") as text:
+                    tail = text.read()[-4000:].decode(errors="replace")
+                if tail:
+                    print(f"--- end of {os.path.basename(log)} ---\n{tail}", file=sys.stderr)
         problems = self.desktop.stop()
         if folder and os.path.exists(folder):
             problems.append(f"temporary folder left behind: {folder}")
