@@ -209,7 +209,6 @@ bool DirListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) {
     View_Activate(selection_->get_selected());
     return true;
   }
-  if (MovesAcross(keyval, state)) return true;
   const auto text = TypedText(keyval, state);
   if (!text) return false;
   const guint selected = selection_->get_selected();

@@ -261,7 +261,6 @@ bool FileListBox::View_KeyPressed(guint keyval, guint, Gdk::ModifierType state) 
     View_Activate(selection_->get_selected());
     return true;
   }
-  if (MovesAcross(keyval, state)) return true;
   const auto text = TypedText(keyval, state);
   if (!text) return false;
   const auto row = type_ahead_.Type(

@@ -6,6 +6,7 @@
 #include <gdkmm/frameclock.h>
 #include <glibmm/main.h>
 #include <graphene.h>
+#include <gtkmm/eventcontrollerkey.h>
 #include <gtkmm/root.h>
 
 namespace filemanager {
@@ -28,6 +29,13 @@ void TrimAfterNextFrame(Gtk::Widget& view) {
       true);
 }
 
+// True for Left and Right without Alt, which the grid would take to step to the next row.
+bool MovesAcross(guint keyval, guint, Gdk::ModifierType state) {
+  const bool across = keyval == GDK_KEY_Left || keyval == GDK_KEY_Right ||
+                      keyval == GDK_KEY_KP_Left || keyval == GDK_KEY_KP_Right;
+  return across && (state & Gdk::ModifierType::ALT_MASK) == Gdk::ModifierType{};
+}
+
 // The marked position of widget or of the row that holds it.
 std::optional<guint> MarkedPosition(Gtk::Widget* widget, Gtk::Widget& view) {
   for (; widget && widget != &view; widget = widget->get_parent()) {
@@ -44,7 +52,11 @@ Gtk::GridView& NewListView() {
   auto* view = g_object_new(GTK_TYPE_GRID_VIEW, "accessible-role", GTK_ACCESSIBLE_ROLE_LIST,
                             "min-columns", 1u, "max-columns", 1u, nullptr);
   gtk_widget_add_css_class(GTK_WIDGET(view), "one-column");
-  return *Gtk::manage(Glib::wrap(GTK_GRID_VIEW(view)));
+  auto& grid = *Gtk::manage(Glib::wrap(GTK_GRID_VIEW(view)));
+  auto keys = Gtk::EventControllerKey::create();
+  keys->signal_key_pressed().connect(&MovesAcross, false);
+  grid.add_controller(keys);
+  return grid;
 }
 
 void ShowRows(Gtk::GridView& view, const Glib::RefPtr<Gtk::SelectionModel>& model,
@@ -103,12 +115,6 @@ bool OpensRow(guint keyval, Gdk::ModifierType state) {
                          Gdk::ModifierType::SHIFT_MASK | Gdk::ModifierType::SUPER_MASK;
   if ((state & modifiers) != Gdk::ModifierType{}) return false;
   return keyval == GDK_KEY_Return || keyval == GDK_KEY_KP_Enter || keyval == GDK_KEY_ISO_Enter;
-}
-
-bool MovesAcross(guint keyval, Gdk::ModifierType state) {
-  const bool across = keyval == GDK_KEY_Left || keyval == GDK_KEY_Right ||
-                      keyval == GDK_KEY_KP_Left || keyval == GDK_KEY_KP_Right;
-  return across && (state & Gdk::ModifierType::ALT_MASK) == Gdk::ModifierType{};
 }
 
 std::optional<Gdk::Rectangle> RowArea(Gtk::Widget& view, guint position, Gtk::Widget& target) {

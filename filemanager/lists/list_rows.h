@@ -19,7 +19,8 @@ enum class FirstRows { kAtOnce, kAfterFirstFrame };
 
 // A list's view: a one-column grid, which makes row widgets for some thirty rows
 // around those on screen where a list view makes two hundred. It reads as a list to
-// assistive technology and looks like one, and MarkRow makes its rows list items.
+// assistive technology, looks like one and, like one, moves nothing on Left and Right;
+// MarkRow makes its rows list items.
 Gtk::GridView& NewListView();
 
 // Gives view its model now or, for kAfterFirstFrame, once its window has drawn.
@@ -43,10 +44,6 @@ bool HoldsFocus(Gtk::Widget& view);
 // True for an Enter key pressed alone: it opens the selected row, which type-ahead may
 // have moved away from the row that has the focus.
 bool OpensRow(guint keyval, Gdk::ModifierType state);
-
-// True for Left and Right without Alt: they move nothing in a list, where the grid
-// would step to the next row.
-bool MovesAcross(guint keyval, Gdk::ModifierType state);
 
 // Where the row at position is, in target's coordinates; none while it is off screen.
 std::optional<Gdk::Rectangle> RowArea(Gtk::Widget& view, guint position, Gtk::Widget& target);

@@ -64,10 +64,9 @@ class Journey(unittest.TestCase):
         # its log, which goes with the desktop.
         if self.journey_failed and folder:
             for log in sorted(glob.glob(os.path.join(folder, "runtime", "*.log"))):
-                with open(log, "rb") as text:
-                    tail = text.read()[-4000:].decode(errors="replace")
-                if tail:
-                    print(f"--- end of {os.path.basename(log)} ---\n{tail}", file=sys.stderr)
+                program = os.path.basename(log).removesuffix(".log")
+                if tail := self.desktop.program_log(program)[-4000:]:
+                    print(f"--- end of {program}'s log ---\n{tail}", file=sys.stderr)
         problems = self.desktop.stop()
         if folder and os.path.exists(folder):
             problems.append(f"temporary folder left behind: {folder}")
