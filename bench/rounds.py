@@ -2,6 +2,7 @@
 order of a round, and the per-round ratios they print."""
 
 import os
+import random
 import statistics
 import tempfile
 
@@ -30,11 +31,22 @@ def print_medians(results, names, metrics, rounds, width):
                                            for name in names))
 
 
+def median_interval(values, resamples=2000):
+    """Where the median of values lies with 95 % confidence: the machine is shared, and a
+    median of a few dozen rounds still moves from run to run (bootstrap, fixed seed)."""
+    draw = random.Random(0)
+    medians = sorted(statistics.median(draw.choices(values, k=len(values)))
+                     for _ in range(resamples))
+    return medians[int(resamples * 0.025)], medians[int(resamples * 0.975) - 1]
+
+
 def print_ratios(results, pairs, metrics):
-    """The median and every round's ratio of each metric for each pair of programs."""
+    """The median, its 95 % interval and every round's ratio of each metric for each pair
+    of programs."""
     print("\nPer-round ratios (at or below 1.00 means the first is as good or better):")
     for first, second in pairs:
         for key, _ in metrics:
             ratios = [a / b for a, b in zip(results[first][key], results[second][key])]
-            print(f"  {first}/{second} {key:9}: median {statistics.median(ratios):.2f}  rounds "
-                  + " ".join(f"{r:.2f}" for r in ratios))
+            low, high = median_interval(ratios)
+            print(f"  {first}/{second} {key:9}: median {statistics.median(ratios):.2f} "
+                  f"({low:.2f}-{high:.2f})  rounds " + " ".join(f"{r:.2f}" for r in ratios))

@@ -32,7 +32,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--work", required=True)
     parser.add_argument("--tavvel", required=True)
-    parser.add_argument("--rounds", type=int, default=9)
+    parser.add_argument("--rounds", type=int, default=31)
     args = parser.parse_args()
 
     folder = os.path.join(args.work, FOLDER)

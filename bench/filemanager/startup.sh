@@ -3,13 +3,14 @@
 # in one run on one virtual display, each opening the same folder of 200 files with a
 # fresh profile: start to window mapped, start to the window's title, and the PSS of
 # all its processes a second later. Prints medians and per-round ratios.
-#   bench/filemanager/startup.sh [ROUNDS]   (9 unless told; env: BUILD_DIR)
+#   bench/filemanager/startup.sh [ROUNDS]   (31 unless told: over a few rounds the median
+#   ratio moves by a tenth from run to run here; env: BUILD_DIR)
 # Installs pcmanfm from Debian when it is missing (as root or through sudo).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
-ROUNDS=${1:-9}
+ROUNDS=${1:-31}
 
 if [ -z "${DISPLAY:-}" ]; then
   runtime=$(mktemp -d)
