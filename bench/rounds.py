@@ -32,8 +32,8 @@ def print_medians(results, names, metrics, rounds, width):
 
 
 def median_interval(values, resamples=2000):
-    """Where the median of values lies with 95 % confidence: the machine is shared, and a
-    median of a few dozen rounds still moves from run to run (bootstrap, fixed seed)."""
+    """Where the median of values lies with 95 % confidence, judged from the spread of
+    these values alone (bootstrap, fixed seed)."""
     draw = random.Random(0)
     medians = sorted(statistics.median(draw.choices(values, k=len(values)))
                      for _ in range(resamples))
