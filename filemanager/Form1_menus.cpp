@@ -13,10 +13,6 @@ namespace filemanager {
 
 namespace {
 
-Gtk::GridView& ViewOf(Gtk::ScrolledWindow& list) {
-  return dynamic_cast<Gtk::GridView&>(*list.get_child());
-}
-
 // A list that shows its rows only after the window's first frame has no model before.
 guint SelectedRow(Gtk::GridView& view) {
   const auto model = view.get_model();

@@ -6,7 +6,6 @@
 #include <glibmm/main.h>
 #include <gtk/gtk.h>
 #include <gtkmm/box.h>
-#include <gtkmm/gridview.h>
 #include <gtkmm/init.h>
 #include <gtkmm/window.h>
 
@@ -101,8 +100,7 @@ int main(int argc, char** argv) {
   std::printf(
       "rows %u open_ms %.3f path_returned_ms %.3f complete_ms %.3f longest_stall_ms %.3f "
       "peak_kib %ld\n",
-      g_list_model_get_n_items(
-          G_LIST_MODEL(dynamic_cast<Gtk::GridView&>(*files.get_child()).get_model()->gobj())),
+      g_list_model_get_n_items(G_LIST_MODEL(filemanager::ViewOf(files).get_model()->gobj())),
       Milliseconds(shown - start), Milliseconds(returned - start), Milliseconds(complete - start),
       Milliseconds(longest_stall), PeakKib());
   return 0;

@@ -14,16 +14,20 @@ namespace filemanager {
 namespace {
 
 constexpr char kRowKey[] = "tavvel-row-position";
+constexpr char kTrimKey[] = "tavvel-trim-pending";
 
 // Opening a window allocates and frees much (the theme, the first frames); once its
 // rows are drawn, the pages that start-up left free go back to the system (1 MiB).
+// Lists that show their rows in the same frame share one trim.
 void TrimAfterNextFrame(Gtk::Widget& view) {
   const Glib::RefPtr<Gdk::FrameClock> clock = view.get_frame_clock();
-  if (!clock) return;
+  if (!clock || clock->get_data(kTrimKey)) return;
+  clock->set_data(kTrimKey, clock.get());
   auto painted = std::make_shared<sigc::connection>();
   *painted = clock->signal_paint().connect(
-      [painted] {
+      [painted, frames = clock.get()] {
         painted->disconnect();
+        frames->remove_data(kTrimKey);
         malloc_trim(0);
       },
       true);
@@ -57,6 +61,10 @@ Gtk::GridView& NewListView() {
   keys->signal_key_pressed().connect(&MovesAcross, false);
   grid.add_controller(keys);
   return grid;
+}
+
+Gtk::GridView& ViewOf(Gtk::ScrolledWindow& list) {
+  return dynamic_cast<Gtk::GridView&>(*list.get_child());
 }
 
 void ShowRows(Gtk::GridView& view, const Glib::RefPtr<Gtk::SelectionModel>& model,

@@ -6,6 +6,7 @@
 #include <gdkmm/enums.h>
 #include <gdkmm/rectangle.h>
 #include <gtkmm/gridview.h>
+#include <gtkmm/scrolledwindow.h>
 #include <gtkmm/widget.h>
 
 #include <optional>
@@ -22,6 +23,9 @@ enum class FirstRows { kAtOnce, kAfterFirstFrame };
 // assistive technology, looks like one and, like one, moves nothing on Left and Right;
 // MarkRow makes its rows list items.
 Gtk::GridView& NewListView();
+
+// The view of list, a folder or file list, made by NewListView.
+Gtk::GridView& ViewOf(Gtk::ScrolledWindow& list);
 
 // Gives view its model now or, for kAfterFirstFrame, once its window has drawn.
 void ShowRows(Gtk::GridView& view, const Glib::RefPtr<Gtk::SelectionModel>& model,

@@ -94,8 +94,8 @@ class Form1Test : public testing::Test {
     ASSERT_TRUE(PumpUntil([&] { return form->File1.Complete(); }));
   }
 
-  Gtk::GridView& FileView() { return dynamic_cast<Gtk::GridView&>(*form->File1.get_child()); }
-  Gtk::GridView& FolderView() { return dynamic_cast<Gtk::GridView&>(*form->Dir1.get_child()); }
+  Gtk::GridView& FileView() { return filemanager::ViewOf(form->File1); }
+  Gtk::GridView& FolderView() { return filemanager::ViewOf(form->Dir1); }
 
   // The names the file list shows, in its order.
   std::vector<std::string> Listed() {

@@ -3,17 +3,15 @@
 #pragma once
 
 #include <gtk/gtk.h>
-#include <gtkmm/gridview.h>
-#include <gtkmm/scrolledwindow.h>
 
 #include <string>
 #include <vector>
 
+#include "filemanager/lists/list_rows.h"
+
 namespace lists_test {
 
-inline Gtk::GridView& ViewOf(Gtk::ScrolledWindow& list) {
-  return dynamic_cast<Gtk::GridView&>(*list.get_child());
-}
+using filemanager::ViewOf;
 
 // The text of every row, as shown.
 inline std::vector<std::string> Rows(Gtk::ScrolledWindow& list) {
