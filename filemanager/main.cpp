@@ -1,8 +1,6 @@
 // tavvel, the file manager: one window, Form1 (start reading in Form1.h), working on
 // the file system through ProgressFileSystemObject. Its lists open on the process's
 // current folder, which a FOLDER on the command line sets.
-#include <malloc.h>
-
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -32,10 +30,6 @@ int OpenIn(const std::vector<std::string>& words) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Folders are read on worker threads and their listings freed on the main one: with
-  // one heap, what a listing frees serves the next instead of staying in a worker's
-  // heap (half a MiB at start).
-  mallopt(M_ARENA_MAX, 1);
   common::GtkMessageBox messages("File Manager");
   std::unique_ptr<filemanager::Form1> form;
   const common::CommandLine command_line{
