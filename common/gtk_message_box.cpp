@@ -72,7 +72,8 @@ std::string GtkMessageBox::IconName(int style) {
 }
 
 Gtk::Window* GtkMessageBox::Owner() const {
-  if (owner_ && owner_->get_visible()) return owner_;
+  Gtk::Window* owner = owner_ ? owner_() : nullptr;
+  if (owner && owner->get_visible()) return owner;
   return ActiveWindow();
 }
 

@@ -5,6 +5,7 @@
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/window.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,10 +20,11 @@ class GtkMessageBox : public MessageBox {
 
   int Show(const std::string& prompt, int style, const std::string& title = "") override;
 
-  // The window whose boxes these are: each box is transient for and modal to it, also
-  // when no window has the focus (as just after another box closed). Without one, or
-  // while it is not shown, the active window is taken. The owner must outlive its use.
-  void SetOwner(Gtk::Window* owner) { owner_ = owner; }
+  // Gives the window whose boxes these are, or null: each box is transient for and
+  // modal to it, also when no window has the focus (as just after another box closed).
+  // Without one, or while it is not shown, the active window is taken. Asked at each
+  // box, so that it may follow a window that is destroyed and made anew.
+  void SetOwner(std::function<Gtk::Window*()> owner) { owner_ = std::move(owner); }
 
   // The dialog on screen while Show waits, or null: lets tests answer it.
   Gtk::MessageDialog* Current() const { return current_; }
@@ -35,7 +37,7 @@ class GtkMessageBox : public MessageBox {
   Gtk::Window* Owner() const;
 
   std::string application_title_;
-  Gtk::Window* owner_ = nullptr;
+  std::function<Gtk::Window*()> owner_;
   Gtk::MessageDialog* current_ = nullptr;
 };
 

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     form = std::make_unique<filemanager::Form1>(messages, [](Gtk::Window& owner) {
       return std::make_unique<filemanager::ProgressFileSystemObject>(owner);
     });
-    messages.SetOwner(form.get());
+    messages.SetOwner([&form] { return form.get(); });
     app.add_window(*form);
     form->present();
   };

@@ -102,55 +102,52 @@ frmAbout::Design::Design()
   client.Add(picIcon, {240, 240, 540, 540});
   client.Add(cmdOK, {4440, 3000, 1260, 345});
   client.Add(cmdSysInfo, {4440, 3600, 1245, 345});
+
+  window.set_title("Info");
+  window.set_resizable(false);
+  // A fixed dialog frame: a title and a close button, nothing to minimise or maximise.
+  titlebar.set_decoration_layout("icon:close");
+  window.set_titlebar(titlebar);
+  window.set_icon_name(kIconName);
+  // The stored position is the client area's, which lies below the title bar.
+  PlaceOffTaskbar(window, titlebar, common::TwipsToPixels(2340), common::TwipsToPixels(1935));
+  window.set_child(client);
+  window.set_default_widget(cmdOK);
 }
 
 frmAbout::frmAbout(SysInfoLauncher::Platform platform) : launcher_(platform) {
   about_get_resource();
-  set_title("Info");
-  set_resizable(false);
-  // A fixed dialog frame: a title and a close button, nothing to minimise or maximise.
-  titlebar_.set_decoration_layout("icon:close");
-  set_titlebar(titlebar_);
   common::AddIconResourcePath(std::string(kResources) + "art/icons");
-  set_icon_name(kIconName);
-  // The stored position is the client area's, which lies below the title bar.
-  PlaceOffTaskbar(*this, titlebar_, common::TwipsToPixels(2340), common::TwipsToPixels(1935));
 }
 
-frmAbout::~frmAbout() { Detach(); }
+frmAbout::~frmAbout() {
+  if (design_) gtk_window_destroy(design_->window.gobj());
+}
 
 void frmAbout::Show(const Glib::RefPtr<Gtk::Application>& app) {
   const bool loading = !Loaded();
   if (loading) Load();
-  if (app) set_application(app);
-  present();
+  if (app) design_->window.set_application(app);
+  design_->window.present();
   // Focused before it is shown, GTK would publish the window to assistive technology
   // as a plain object and announce neither the window nor its first control.
-  if (loading) set_focus(design_->cmdOK);
+  if (loading) design_->window.set_focus(design_->cmdOK);
 }
 
 void frmAbout::Load() {
   design_ = std::make_unique<Design>();
-  set_child(design_->client);
-  set_default_widget(design_->cmdOK);
   connect_signals();
 }
 
 void frmAbout::Unload() {
-  set_visible(false);
-  Detach();
+  if (!design_) return;
+  // Not hidden but destroyed: asked by a screen reader for a window past the last one
+  // shown, GTK answers with the last window it holds, and for a hidden one that answer
+  // crashes the program. Destroyed, the window also leaves the application, which may
+  // then end.
+  gtk_window_destroy(design_->window.gobj());
   unloaded_ = std::move(design_);
   Glib::signal_idle().connect_once(sigc::mem_fun(*this, &frmAbout::ReleaseUnloaded));
-  // Leaving the application lets it end once its last window has gone.
-  unset_application();
-}
-
-// The window forgets its default and focus widgets before they go, or it would later
-// touch them.
-void frmAbout::Detach() {
-  unset_default_widget();
-  unset_focus();
-  unset_child();
 }
 
 void frmAbout::ReleaseUnloaded() { unloaded_.reset(); }
@@ -158,13 +155,15 @@ void frmAbout::ReleaseUnloaded() { unloaded_.reset(); }
 void frmAbout::connect_signals() {
   design_->cmdOK.signal_clicked().connect(sigc::mem_fun(*this, &frmAbout::cmdOK_Click));
   design_->cmdSysInfo.signal_clicked().connect(sigc::mem_fun(*this, &frmAbout::cmdSysInfo_Click));
+  design_->window.signal_close_request().connect(
+      sigc::mem_fun(*this, &frmAbout::window_CloseRequest), false);
 }
 
 void frmAbout::cmdOK_Click() { Unload(); }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
-bool frmAbout::on_close_request() {
+bool frmAbout::window_CloseRequest() {
   Unload();
   return true;
 }

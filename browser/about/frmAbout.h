@@ -1,8 +1,8 @@
 // korvo's About dialog: the emblem, the name "Korvo", the version "0.1.0", a description
 // and a picture, with "OK" (Enter and Esc) and "&System Info...", which starts the
 // system information tool. The program has one instance of it (ShowAbout). Closing it
-// unloads it: the window goes and its controls are dropped; showing it again loads
-// them anew with their design content.
+// unloads it: the window is destroyed and its controls are dropped; showing it again
+// loads a window and controls anew with their design content.
 #pragma once
 
 #include <gtkmm/application.h>
@@ -22,11 +22,15 @@
 
 namespace browser {
 
-class frmAbout : public Gtk::Window {
+class frmAbout : public sigc::trackable {
  public:
-  // The controls with their design-time content, which live while the dialog is loaded.
+  // The window and its controls with their design-time content, which live while the
+  // dialog is loaded.
   struct Design {
     Design();
+    // Declared first so that it goes last, after what it holds.
+    Gtk::Window window;
+    Gtk::HeaderBar titlebar;
     common::Control<Gtk::Picture> picIcon;
     common::Control<Gtk::Button> cmdOK;
     common::Control<Gtk::Button> cmdSysInfo;
@@ -42,16 +46,17 @@ class frmAbout : public Gtk::Window {
   // The launcher's world: where the registry, the file search, program start and the
   // message box of "&System Info..." come from.
   explicit frmAbout(SysInfoLauncher::Platform platform);
-  ~frmAbout() override;
+  ~frmAbout();
 
   // Loads the dialog if it is unloaded and shows it modeless, without an owner. While
   // it is loaded, app (if any) counts it among its windows and keeps running.
   void Show(const Glib::RefPtr<Gtk::Application>& app);
-  // Closes the window and drops its controls; the object stays for the next Show.
+  // Destroys the window and drops its controls; the object stays for the next Show.
   void Unload();
   bool Loaded() const { return design_ != nullptr; }
-  // The controls while loaded, else null.
+  // The window and controls while loaded, else null.
   Design* Controls() { return design_.get(); }
+  Gtk::Window* Window() { return design_ ? &design_->window : nullptr; }
 
   void StartSysInfo();
   bool GetKeyValue(const registry::HKey& KeyRoot, std::string& KeyName, std::string& SubKeyRef,
@@ -59,19 +64,17 @@ class frmAbout : public Gtk::Window {
 
  private:
   void Load();
-  void Detach();
   void ReleaseUnloaded();
   void connect_signals();
   void cmdOK_Click();
   void cmdSysInfo_Click();
   // Closing the window by the window manager's means unloads it as "OK" does.
-  bool on_close_request() override;
+  bool window_CloseRequest();
 
-  Gtk::HeaderBar titlebar_;
   SysInfoLauncher launcher_;
   std::unique_ptr<Design> design_;
-  // Controls just unloaded: "OK" unloads while its own click is running, so they go
-  // once the event is over.
+  // A window and controls just unloaded: "OK" unloads while its own click is running,
+  // so their objects go once the event is over.
   std::unique_ptr<Design> unloaded_;
 };
 

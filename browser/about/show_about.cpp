@@ -28,7 +28,7 @@ void ShowAbout(const Glib::RefPtr<Gtk::Application>& app) {
     shared_about = std::make_unique<frmAbout>(SysInfoLauncher::Platform{
         platform->registry, platform->file_search, platform->program_start, platform->message_box});
     // "&System Info..." reports from the About dialog, so its box belongs to that window.
-    platform->message_box.SetOwner(shared_about.get());
+    platform->message_box.SetOwner([] { return shared_about->Window(); });
   }
   shared_about->Show(app);
 }

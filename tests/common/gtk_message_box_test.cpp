@@ -66,7 +66,7 @@ TEST(GtkMessageBox, EachBoxShowsItsStylesIconAndStaysOverItsOwner) {
   owner.present();
   ASSERT_TRUE(testing_support::PumpUntil([&] { return owner.get_mapped(); }));
   common::GtkMessageBox box("File Manager");
-  box.SetOwner(&owner);
+  box.SetOwner([&owner] { return &owner; });
 
   struct Row {
     int style;
@@ -132,7 +132,7 @@ TEST(GtkMessageBox, OpensCentredOnItsOwner) {
   ASSERT_TRUE(testing_support::PumpUntil([&] { return ScreenCentre(owner).x > 310; }));
   const ScreenPoint middle = ScreenCentre(owner);
   common::GtkMessageBox box("File Manager");
-  box.SetOwner(&owner);
+  box.SetOwner([&owner] { return &owner; });
 
   for (const char* title : {"Confirm Delete", "Deleted"}) {
     SCOPED_TRACE(title);
